@@ -1,0 +1,47 @@
+#include <cstdint>
+#include <iostream>
+#include <limits>
+#include <string>
+
+#include "day_name.h"
+
+namespace {
+// The run's exit statuses, as the manual and README list them.
+constexpr int dayNamed = 0;
+constexpr int inputEnded = 1;
+constexpr int outputFailed = 2;
+}
+
+int main()
+{
+    std::int32_t userDay = 0;
+    std::string day{errorMarker};
+
+    while (day == errorMarker) {
+        // Reading from std::cin flushes this first, because std::cin is tied to std::cout.
+        std::cout << "Enter the number of a day in the week: ";
+        if (!(std::cin >> userDay)) {
+            if (std::cin.eof() || std::cin.bad()) {
+                // No number can ever come: end the open prompt line and stop.
+                std::cout << '\n' << std::flush;
+                return std::cout ? inputEnded : outputFailed;
+            }
+            // Not a number, or one far outside any day: the rest of the line goes
+            // with it, and the person is asked again as for any invalid number.
+            std::cin.clear();
+            std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            userDay = 0;
+        }
+        day = dayNameForNumber(userDay);
+        if (day == errorMarker) {
+            std::cout << "\nThe given input value was invalid.\n";
+        }
+        // A prompt that could not be shown makes every further attempt pointless.
+        if (!std::cout) {
+            return outputFailed;
+        }
+    }
+
+    std::cout << "\nThe given day number represents " << day << ".\n\n" << std::flush;
+    return std::cout ? dayNamed : outputFailed;
+}
