@@ -10,7 +10,7 @@ namespace {
 constexpr int dayNamed = 0;
 constexpr int inputEnded = 1;
 constexpr int outputFailed = 2;
-}
+} // namespace
 
 int main()
 {

@@ -1,3 +1,4 @@
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -15,25 +16,25 @@ struct Lookup {
 
 TEST(DayNameForNumber, NamesTheSevenDaysAndRejectsEveryOtherNumber)
 {
-    const Lookup cases[] = {
-        {1, "Monday"},
-        {2, "Tuesday"},
-        {3, "Wednesday"},
-        {4, "Thursday"},
-        {5, "Friday"},
-        {6, "Saturday"},
-        {7, "Sunday"},
+    const std::array cases{
+        Lookup{1, "Monday"},
+        Lookup{2, "Tuesday"},
+        Lookup{3, "Wednesday"},
+        Lookup{4, "Thursday"},
+        Lookup{5, "Friday"},
+        Lookup{6, "Saturday"},
+        Lookup{7, "Sunday"},
         // No wrap-around and no zero-based scale.
-        {0, "ERROR"},
-        {8, "ERROR"},
-        {-1, "ERROR"},
-        {14, "ERROR"},
-        {-6, "ERROR"},
-        {std::numeric_limits<std::int32_t>::min(), "ERROR"},
-        {std::numeric_limits<std::int32_t>::max(), "ERROR"},
+        Lookup{0, "ERROR"},
+        Lookup{8, "ERROR"},
+        Lookup{-1, "ERROR"},
+        Lookup{14, "ERROR"},
+        Lookup{-6, "ERROR"},
+        Lookup{std::numeric_limits<std::int32_t>::min(), "ERROR"},
+        Lookup{std::numeric_limits<std::int32_t>::max(), "ERROR"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(dayNameForNumber(c.number), c.name) << "day number " << c.number;
+    for (const auto& lookup : cases) {
+        EXPECT_EQ(dayNameForNumber(lookup.number), lookup.name) << "day number " << lookup.number;
     }
 }
 
@@ -48,4 +49,4 @@ TEST(DayNameForNumber, EachCallGivesAStringOfItsOwn)
     EXPECT_EQ(dayNameForNumber(0), errorMarker);
 }
 
-}
+} // namespace

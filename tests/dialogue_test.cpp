@@ -3,13 +3,13 @@
 // exit status.
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <ostream>
@@ -36,26 +36,11 @@ struct Outcome {
 
 constexpr auto deadline = std::chrono::seconds(10);
 constexpr std::size_t outputCap = std::size_t{1} << 20U;
+constexpr std::size_t chunkSize = 4096;
 
-// Runs the program and collects what it writes, killing it when it outlives
-// the deadline or writes more than any correct run can.
-Outcome run(const Invocation& how)
+// Starts the program with its standard streams set up as `how` says; the pid, or -1.
+pid_t spawn(const Invocation& how, int inputFd, int outFd, int errFd)
 {
-    Outcome result;
-    const std::unique_ptr<FILE, int (*)(FILE*)> inputFile(std::tmpfile(), &std::fclose);
-    EXPECT_NE(inputFile, nullptr);
-    if (!inputFile) {
-        return result;
-    }
-    std::fwrite(how.input.data(), 1, how.input.size(), inputFile.get());
-    std::fflush(inputFile.get());
-    std::rewind(inputFile.get());
-
-    std::array<int, 2> outPipe{-1, -1};
-    std::array<int, 2> errPipe{-1, -1};
-    EXPECT_EQ(pipe2(outPipe.data(), O_CLOEXEC), 0);
-    EXPECT_EQ(pipe2(errPipe.data(), O_CLOEXEC), 0);
-
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (how.stdinClosed) {
@@ -63,76 +48,99 @@ Outcome run(const Invocation& how)
     } else if (how.stdinPath != nullptr) {
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, how.stdinPath, O_RDONLY, 0);
     } else {
-        posix_spawn_file_actions_adddup2(&actions, fileno(inputFile.get()), STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, inputFd, STDIN_FILENO);
     }
     if (how.stdoutPath != nullptr) {
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, how.stdoutPath, O_WRONLY, 0);
     } else {
-        posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
     }
-    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
 
-    std::string program = DAYNAME_PROGRAM;
-    std::vector<std::string> words{program};
+    std::vector<std::string> words{DAYNAME_PROGRAM};
     words.insert(words.end(), how.args.begin(), how.args.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (auto& word : words) {
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
-    std::array<char*, 1> envp{nullptr};
 
     pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int failed = posix_spawn(&pid, DAYNAME_PROGRAM, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    close(outPipe[1]);
-    close(errPipe[1]);
-    EXPECT_EQ(spawned, 0) << "cannot start " << program;
-    if (spawned != 0) {
-        close(outPipe[0]);
-        close(errPipe[0]);
-        return result;
-    }
+    return failed == 0 ? pid : -1;
+}
 
+// Reads both pipes to their end; false when the program outlived the deadline
+// or wrote more than any correct run can, and was killed for it.
+bool collect(pid_t pid, std::array<pollfd, 2> pipes, std::array<std::string*, 2> sinks)
+{
     const auto stopAt = std::chrono::steady_clock::now() + deadline;
-    std::array<pollfd, 2> fds{pollfd{outPipe[0], POLLIN, 0}, pollfd{errPipe[0], POLLIN, 0}};
-    std::array<std::string*, 2> sinks{&result.out, &result.err};
-    bool killed = false;
-    while (fds[0].fd >= 0 || fds[1].fd >= 0) {
+    while (pipes[0].fd >= 0 || pipes[1].fd >= 0) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             stopAt - std::chrono::steady_clock::now());
-        if (left.count() <= 0 || result.out.size() + result.err.size() > outputCap) {
+        if (left.count() <= 0 || sinks[0]->size() + sinks[1]->size() > outputCap) {
             kill(pid, SIGKILL);
-            killed = true;
-            break;
+            return false;
         }
-        if (poll(fds.data(), fds.size(), static_cast<int>(left.count())) < 0) {
+        if (poll(pipes.data(), pipes.size(), static_cast<int>(left.count())) <= 0) {
             continue;
         }
-        for (std::size_t i = 0; i < fds.size(); ++i) {
-            if (fds[i].fd < 0 || fds[i].revents == 0) {
+        for (std::size_t i = 0; i < pipes.size(); ++i) {
+            pollfd& pipe = pipes.at(i);
+            if (pipe.fd < 0 || pipe.revents == 0) {
                 continue;
             }
-            std::array<char, 4096> buffer{};
-            const ssize_t got = read(fds[i].fd, buffer.data(), buffer.size());
+            std::array<char, chunkSize> buffer{};
+            const ssize_t got = read(pipe.fd, buffer.data(), buffer.size());
             if (got > 0) {
-                sinks[i]->append(buffer.data(), static_cast<std::size_t>(got));
+                sinks.at(i)->append(buffer.data(), static_cast<std::size_t>(got));
             } else {
-                close(fds[i].fd);
-                fds[i].fd = -1;
+                pipe.fd = -1;
             }
         }
     }
-    for (const auto& fd : fds) {
-        if (fd.fd >= 0) {
-            close(fd.fd);
+    return true;
+}
+
+// Runs the program to its end, or kills it when it does not end by itself.
+Outcome run(const Invocation& how)
+{
+    Outcome result;
+    const std::unique_ptr<FILE, int (*)(FILE*)> inputFile(std::tmpfile(), &std::fclose);
+    if (!inputFile) {
+        ADD_FAILURE() << "cannot make a file for standard input";
+        return result;
+    }
+    EXPECT_EQ(std::fwrite(how.input.data(), 1, how.input.size(), inputFile.get()),
+              how.input.size());
+    EXPECT_EQ(std::fflush(inputFile.get()), 0);
+    std::rewind(inputFile.get());
+
+    std::array<int, 2> outPipe{-1, -1};
+    std::array<int, 2> errPipe{-1, -1};
+    if (pipe2(outPipe.data(), O_CLOEXEC) != 0 || pipe2(errPipe.data(), O_CLOEXEC) != 0) {
+        ADD_FAILURE() << "cannot make pipes";
+        return result;
+    }
+    const pid_t pid = spawn(how, fileno(inputFile.get()), outPipe[1], errPipe[1]);
+    close(outPipe[1]);
+    close(errPipe[1]);
+    bool exited = false;
+    if (pid < 0) {
+        ADD_FAILURE() << "cannot start " << DAYNAME_PROGRAM;
+    } else {
+        exited = collect(pid, {pollfd{outPipe[0], POLLIN, 0}, pollfd{errPipe[0], POLLIN, 0}},
+                         {&result.out, &result.err});
+        int wstatus = 0;
+        waitpid(pid, &wstatus, 0);
+        if (exited && WIFEXITED(wstatus)) {
+            result.status = WEXITSTATUS(wstatus);
         }
     }
-    int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    if (!killed && WIFEXITED(wstatus)) {
-        result.status = WEXITSTATUS(wstatus);
-    }
+    close(outPipe[0]);
+    close(errPipe[0]);
     return result;
 }
 
@@ -152,9 +160,9 @@ struct Dialogue {
     int status;
 };
 
-void PrintTo(const Dialogue& dialogue, std::ostream* os)
+void PrintTo(const Dialogue& dialogue, std::ostream* out)
 {
-    *os << dialogue.name;
+    *out << dialogue.name;
 }
 
 class DialogueTest : public testing::TestWithParam<Dialogue> {};
@@ -179,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
         Dialogue{"One", "1\n", prompt + named("Monday"), 0},
         Dialogue{"Seven", "7\n", prompt + named("Sunday"), 0},
         Dialogue{"InvalidThenValid", "0\n8\n-3\n2\n",
-                 prompt + invalid + prompt + invalid + prompt + invalid + prompt + named("Tuesday"), 0},
+                 prompt + invalid + prompt + invalid + prompt + invalid + prompt + named("Tuesday"),
+                 0},
         Dialogue{"SeveralOnOneLine", "9 2\n", prompt + invalid + prompt + named("Tuesday"), 0},
         Dialogue{"BlankLinesBeforeNumber", "\n\n  \t5\n", prompt + named("Friday"), 0},
         Dialogue{"PlusSign", "+3\n", prompt + named("Wednesday"), 0},
@@ -194,10 +203,13 @@ INSTANTIATE_TEST_SUITE_P(
         Dialogue{"EmptyInput", "", prompt + endOfInput, 1},
         Dialogue{"EndAfterInvalid", "9\n", prompt + invalid + prompt + endOfInput, 1},
         Dialogue{"WordThenValid", "abc\n4\n", prompt + invalid + prompt + named("Thursday"), 0},
-        Dialogue{"RestOfBadLineDiscarded", "abc 4\n5\n", prompt + invalid + prompt + named("Friday"), 0},
+        Dialogue{"RestOfBadLineDiscarded", "abc 4\n5\n",
+                 prompt + invalid + prompt + named("Friday"), 0},
         Dialogue{"AboveInt32", "2147483648\n1\n", prompt + invalid + prompt + named("Monday"), 0},
-        Dialogue{"BelowInt32", "-2147483649 7\n1\n", prompt + invalid + prompt + named("Monday"), 0},
-        Dialogue{"HugeNumber", hugeNumber + "\n4\n", prompt + invalid + prompt + named("Thursday"), 0},
+        Dialogue{"BelowInt32", "-2147483649 7\n1\n", prompt + invalid + prompt + named("Monday"),
+                 0},
+        Dialogue{"HugeNumber", hugeNumber + "\n4\n", prompt + invalid + prompt + named("Thursday"),
+                 0},
         Dialogue{"LoneSign", "+\n6\n", prompt + invalid + prompt + named("Saturday"), 0},
         Dialogue{"WordWithoutLineFeed", "abc", prompt + invalid + prompt + endOfInput, 1}),
     [](const testing::TestParamInfo<Dialogue>& run) { return std::string{run.param.name}; });
@@ -229,8 +241,10 @@ TEST(Dialogue, EndsWhenStandardInputIsClosedOrUnreadable)
 
 TEST(Dialogue, ReportsAnOutputThatCannotBeWritten)
 {
+    // Far more attempts than fit in any output buffer.
+    constexpr std::size_t manyAttempts = 100000;
     std::string endlessInvalid;
-    for (int i = 0; i < 100000; ++i) {
+    for (std::size_t i = 0; i < manyAttempts; ++i) {
         endlessInvalid += "0\n";
     }
     for (const std::string& input : {std::string{"3\n"}, std::string{""}, endlessInvalid}) {
@@ -243,4 +257,4 @@ TEST(Dialogue, ReportsAnOutputThatCannotBeWritten)
     }
 }
 
-}
+} // namespace

@@ -2,13 +2,13 @@
 // prompt has to be on the screen before anything is typed.
 #include <poll.h>
 #include <pty.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -16,6 +16,8 @@
 namespace {
 
 constexpr auto deadline = std::chrono::seconds(10);
+constexpr std::size_t chunkSize = 256;
+constexpr int cannotStart = 127;
 
 // Reads from the terminal until `wanted` has appeared in `screen` or, when
 // `wanted` is empty, until the program has closed it; false on the deadline.
@@ -28,11 +30,11 @@ bool readUntil(int terminal, std::string& screen, const std::string& wanted)
         if (left.count() <= 0) {
             return false;
         }
-        pollfd fd{terminal, POLLIN, 0};
-        if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) {
+        pollfd ready{terminal, POLLIN, 0};
+        if (poll(&ready, 1, static_cast<int>(left.count())) <= 0) {
             continue;
         }
-        std::array<char, 256> buffer{};
+        std::array<char, chunkSize> buffer{};
         const ssize_t got = read(terminal, buffer.data(), buffer.size());
         if (got > 0) {
             screen.append(buffer.data(), static_cast<std::size_t>(got));
@@ -56,8 +58,10 @@ TEST(Terminal, ShowsThePromptBeforeWaitingAndAnswersWhatIsTyped)
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        execl(DAYNAME_PROGRAM, DAYNAME_PROGRAM, static_cast<char*>(nullptr));
-        _exit(127);
+        std::string program = DAYNAME_PROGRAM;
+        std::array<char*, 2> argv{program.data(), nullptr};
+        execv(argv[0], argv.data());
+        _exit(cannotStart);
     }
 
     std::string screen;
@@ -69,13 +73,15 @@ TEST(Terminal, ShowsThePromptBeforeWaitingAndAnswersWhatIsTyped)
         type(terminal, "3\r");
         EXPECT_TRUE(readUntil(terminal, screen, "")) << screen;
     }
-    EXPECT_EQ(screen, prompt + "9\r\n"
-                  "\r\n"
-                  "The given input value was invalid.\r\n" +
-                  prompt + "3\r\n"
-                  "\r\n"
-                  "The given day number represents Wednesday.\r\n"
-                  "\r\n");
+    EXPECT_EQ(screen, prompt +
+                          "9\r\n"
+                          "\r\n"
+                          "The given input value was invalid.\r\n" +
+                          prompt +
+                          "3\r\n"
+                          "\r\n"
+                          "The given day number represents Wednesday.\r\n"
+                          "\r\n");
 
     if (!prompted) {
         kill(pid, SIGKILL);
@@ -87,4 +93,4 @@ TEST(Terminal, ShowsThePromptBeforeWaitingAndAnswersWhatIsTyped)
     close(terminal);
 }
 
-}
+} // namespace
