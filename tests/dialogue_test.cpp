@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include "program_under_test.h"
+
 namespace {
 
 struct Invocation {
@@ -57,7 +59,7 @@ pid_t spawn(const Invocation& how, int inputFd, int outFd, int errFd)
     }
     posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
 
-    std::vector<std::string> words{DAYNAME_PROGRAM};
+    std::vector<std::string> words{programUnderTest()};
     words.insert(words.end(), how.args.begin(), how.args.end());
     std::vector<char*> argv;
     argv.reserve(words.size() + 1);
@@ -67,7 +69,7 @@ pid_t spawn(const Invocation& how, int inputFd, int outFd, int errFd)
     argv.push_back(nullptr);
 
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, DAYNAME_PROGRAM, &actions, nullptr, argv.data(), environ);
+    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     return failed == 0 ? pid : -1;
 }
@@ -129,7 +131,7 @@ Outcome run(const Invocation& how)
     close(errPipe[1]);
     bool exited = false;
     if (pid < 0) {
-        ADD_FAILURE() << "cannot start " << DAYNAME_PROGRAM;
+        ADD_FAILURE() << "cannot start " << programUnderTest();
     } else {
         exited = collect(pid, {pollfd{outPipe[0], POLLIN, 0}, pollfd{errPipe[0], POLLIN, 0}},
                          {&result.out, &result.err});

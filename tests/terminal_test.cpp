@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "program_under_test.h"
+
 namespace {
 
 constexpr auto deadline = std::chrono::seconds(10);
@@ -58,7 +60,7 @@ TEST(Terminal, ShowsThePromptBeforeWaitingAndAnswersWhatIsTyped)
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-        std::string program = DAYNAME_PROGRAM;
+        std::string program = programUnderTest();
         std::array<char*, 2> argv{program.data(), nullptr};
         execv(argv[0], argv.data());
         _exit(cannotStart);
