@@ -14,6 +14,11 @@ constexpr int outputFailed = 2;
 
 int main()
 {
+    // The dialogue uses only the C++ streams: without the C stdio lock-step each
+    // character read and each piece written costs far less. std::cin stays tied to
+    // std::cout, so the prompt is still shown before every read.
+    std::ios_base::sync_with_stdio(false);
+
     std::int32_t userDay = 0;
     std::string day{errorMarker};
 
