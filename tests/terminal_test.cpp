@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "program_under_test.h"
+#include "run_program.h"
 
 namespace {
 
