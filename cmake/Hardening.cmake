@@ -1,7 +1,7 @@
 # Hardening of every build for Linux: the stack is protected and the binary is
 # position independent with read-only relocations in all of them; glibc's
 # checked functions guard the optimised builds, and libstdc++ checks its own
-# preconditions in the debug ones.
+# preconditions in the debug ones. These are the flags Debian builds with.
 #
 # dayname_harden(TARGET) puts the flags on TARGET's interface, so that all
 # that links to it is built the same way.
@@ -10,7 +10,7 @@ function(dayname_harden target)
         return()
     endif()
     target_compile_options(${target} INTERFACE
-        -fPIE -fstack-protector-strong -fstack-clash-protection)
+        -fPIE -fstack-protector-strong -fstack-clash-protection -Wformat -Werror=format-security)
     target_compile_definitions(${target} INTERFACE
         $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>
         $<$<CONFIG:Debug>:_GLIBCXX_ASSERTIONS>)

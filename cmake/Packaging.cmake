@@ -1,0 +1,75 @@
+# What installs and what cpack makes of it. Two shapes, chosen by DAYNAME_DEBIAN:
+# - a Debian package (DEB): the program under /usr, its manual page gzipped, and
+#   the copyright file and changelog that Debian wants beside them;
+# - otherwise an archive for any machine of the target's kind, tar.gz on Linux
+#   and zip on Windows, with one top folder dayname-<version>/ that holds the
+#   install tree, README.md and LICENSE.
+# Packages carry the time of the last commit, so that every build of one commit
+# gives the same bytes.
+option(DAYNAME_DEBIAN "Install and package the program as a Debian package" OFF)
+
+set(CPACK_PACKAGE_CONTACT "dayname developers <dayname@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "name the day of the week for its number")
+# Lines of at most 80 characters, as Debian's description wants them.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "dayname asks at the console for the number of a day of the week, 1 for"
+    "Monday to 7 for Sunday, and names that day in one sentence. Every number"
+    "outside 1 to 7 draws a short message and the same question again.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_DAYNAME_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackSourceDate.cmake)
+
+install(TARGETS dayname RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(DAYNAME_DEBIAN)
+    find_program(GZIP_EXECUTABLE gzip REQUIRED)
+    # The changelog's newest entry names the version the package gets.
+    file(STRINGS packaging/debian/changelog newest LIMIT_COUNT 1)
+    if(NOT newest MATCHES "^dayname \\(${PROJECT_VERSION}\\) ")
+        message(FATAL_ERROR "packaging/debian/changelog does not start with version ${PROJECT_VERSION}")
+    endif()
+    # gzip -9n: no name and no time stamp in the file, as Debian wants.
+    set(zipped)
+    foreach(source doc/dayname.1 packaging/debian/changelog)
+        get_filename_component(name ${source} NAME)
+        add_custom_command(OUTPUT ${name}.gz
+            COMMAND ${GZIP_EXECUTABLE} -9n -c ${PROJECT_SOURCE_DIR}/${source} > ${name}.gz
+            DEPENDS ${source}
+            COMMENT "Compressing ${source}")
+        list(APPEND zipped ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+    endforeach()
+    add_custom_target(debian_docs ALL DEPENDS ${zipped})
+
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/dayname.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES packaging/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+    if(NOT WIN32)
+        install(FILES doc/dayname.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
+    # Only the archive has these at its top; an install into a prefix has not.
+    install(FILES README.md LICENSE DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+
+    string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" platform)
+    if(WIN32)
+        set(CPACK_GENERATOR ZIP)
+    else()
+        set(CPACK_GENERATOR TGZ)
+    endif()
+    set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION})
+    set(CPACK_ARCHIVE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${platform})
+    set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+    set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
+    set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+    set(CPACK_COMPONENTS_ALL Unspecified archive)
+endif()
+
+include(CPack)
