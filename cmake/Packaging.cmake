@@ -3,7 +3,7 @@
 #   the copyright file and changelog that Debian wants beside them;
 # - otherwise an archive for any machine of the target's kind, tar.gz on Linux
 #   and zip on Windows, with one top folder dayname-<version>/ that holds the
-#   install tree, README.md and LICENSE.
+#   install tree (on Windows just dayname.exe), README.md and LICENSE.
 # Packages carry the time of the last commit, so that every build of one commit
 # gives the same bytes.
 option(DAYNAME_DEBIAN "Install and package the program as a Debian package" OFF)
@@ -21,7 +21,12 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CPACK_DAYNAME_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackSourceDate.cmake)
 
-install(TARGETS dayname RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(WIN32)
+    # On Windows the program stands at the top of its folder, beside README.md and LICENSE.
+    install(TARGETS dayname RUNTIME DESTINATION .)
+else()
+    install(TARGETS dayname RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 if(DAYNAME_DEBIAN)
     find_program(GZIP_EXECUTABLE gzip REQUIRED)

@@ -1,6 +1,7 @@
 // Starts the program as a person's shell would, with standard input from a
 // file, and collects every byte it writes, what it writes on standard error
-// and its exit status.
+// and its exit status. A Windows build runs under Wine, and its line ends are
+// checked and folded, so that every test compares the same texts.
 #include "run_program.h"
 
 #include <fcntl.h>
@@ -146,7 +147,30 @@ std::string contentsOf(FILE* file)
     return text;
 }
 
+// A Windows program ends its lines with "\r\n": each line feed must come with its
+// carriage return, and the two count as one line feed.
+std::string foldWindowsLineEnds(const std::string& text)
+{
+    std::string folded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;
+        }
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            ADD_FAILURE() << "a bare line feed at byte " << i << " of: " << text;
+        }
+        folded += text[i];
+    }
+    return folded;
+}
+
 } // namespace
+
+std::string wineLoader()
+{
+    const char* loader = std::getenv("DAYNAME_WINE");
+    return loader != nullptr ? loader : "";
+}
 
 std::string programUnderTest()
 {
@@ -174,6 +198,9 @@ Outcome runProgram(const Invocation& how)
     close(feed[1]);
 
     std::vector<std::string> words{programUnderTest()};
+    if (!wineLoader().empty()) {
+        words.insert(words.begin(), wineLoader());
+    }
     words.insert(words.end(), how.args.begin(), how.args.end());
     std::vector<char*> argv;
     argv.reserve(words.size() + 1);
@@ -217,6 +244,10 @@ Outcome runProgram(const Invocation& how)
     close(errPipe[0]);
     if (how.stdoutLimit) {
         result.out = contentsOf(outputFile.get());
+    }
+    if (!wineLoader().empty()) {
+        result.out = foldWindowsLineEnds(result.out);
+        result.err = foldWindowsLineEnds(result.err);
     }
     return result;
 }

@@ -10,6 +10,10 @@
 // DAYNAME_PROGRAM names another build of it, such as the static release binary.
 std::string programUnderTest();
 
+// The Wine loader that runs a Windows build of the program, named by
+// DAYNAME_WINE; empty for a program of this machine's own.
+std::string wineLoader();
+
 // How to start the program. By default standard input is a file holding
 // `input`, and standard output and standard error are pipes read to the end.
 struct Invocation {
