@@ -23,16 +23,19 @@ int main()
     std::string day{errorMarker};
 
     while (day == errorMarker) {
-        // Reading from std::cin flushes this first, because std::cin is tied to std::cout.
         std::cout << "Enter the number of a day in the week: ";
+        // Blanks and empty lines before an answer are skipped; input that ends
+        // before an answer has begun can never give one: end the open prompt
+        // line and stop. This first read flushes the prompt, since std::cin is
+        // tied to std::cout.
+        if (!(std::cin >> std::ws) || std::cin.eof()) {
+            std::cout << '\n' << std::flush;
+            return std::cout ? inputEnded : outputFailed;
+        }
         if (!(std::cin >> userDay)) {
-            if (std::cin.eof() || std::cin.bad()) {
-                // No number can ever come: end the open prompt line and stop.
-                std::cout << '\n' << std::flush;
-                return std::cout ? inputEnded : outputFailed;
-            }
-            // Not a number, or one far outside any day: the rest of the line goes
-            // with it, and the person is asked again as for any invalid number.
+            // An answer that is no number, or one far outside any day, even one
+            // cut off by the end of input: the rest of its line goes with it,
+            // and it counts as an invalid answer like any other.
             std::cin.clear();
             std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
             userDay = 0;

@@ -1,0 +1,96 @@
+"""How the end-to-end tests start the program.
+
+The program is the one this build made (--built-program), unless
+DAYNAME_PROGRAM names another build of it. DAYNAME_EMULATOR, split as shell
+words, is put in front of it: qemu for another CPU, or Wine for a Windows
+build (a .exe), whose line ends are checked and folded here so that every
+test compares the same texts.
+"""
+
+import os
+import shlex
+import subprocess
+import tempfile
+from dataclasses import dataclass
+from pathlib import Path
+
+import pytest
+
+from expected import DEADLINE
+
+
+def pytest_addoption(parser):
+    parser.addoption("--built-program", help="the program this build made")
+
+
+def pytest_configure(config):
+    config.addinivalue_line(
+        "markers", "file_size_limit: runs the program under a file-size limit")
+
+
+@dataclass
+class Program:
+    command: list
+    windows: bool
+
+    def output(self, raw):
+        """What the program wrote, with a Windows build's "\\r\\n" folded to "\\n"."""
+        if not self.windows:
+            return raw
+        bare = raw.replace(b"\r\n", b"").find(b"\n")
+        assert bare < 0, f"a bare line feed in {raw!r}"
+        return raw.replace(b"\r\n", b"\n")
+
+
+@pytest.fixture(scope="session")
+def program(request):
+    path = os.environ.get("DAYNAME_PROGRAM") or request.config.getoption("built_program")
+    assert path, "name the program with --built-program or DAYNAME_PROGRAM"
+    emulator = shlex.split(os.environ.get("DAYNAME_EMULATOR", ""))
+    chosen = Program(emulator + [path], path.endswith(".exe"))
+    if chosen.windows and emulator:
+        # Wine writes to standard error while it makes its prefix, and a
+        # wineserver started by a test would inherit that test's limits: make
+        # the prefix and start one server for the whole run first.
+        server = str(Path(emulator[0]).with_name("wineserver"))
+        subprocess.run(emulator + ["wineboot", "--init"], check=True, timeout=300,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([server, "-w"], check=True, timeout=300)
+        subprocess.run([server, "-p"], check=True, timeout=DEADLINE, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        yield chosen
+        subprocess.run([server, "-k"], check=True, timeout=DEADLINE)
+    else:
+        yield chosen
+
+
+@dataclass
+class Outcome:
+    out: bytes
+    err: bytes
+    status: int
+
+
+@pytest.fixture
+def run(program, tmp_path):
+    """Runs the program with standard input from a file holding `given`, and
+    standard output and standard error to files; `stdin` and `stdout` put
+    other files in their place, and `setup` runs in the child before the
+    program starts."""
+
+    def run_program(given=b"", *, args=(), stdin=None, stdout=None, setup=None):
+        in_path = tmp_path / "in"
+        in_path.write_bytes(given)
+        with open(in_path, "rb") as default_in, \
+                tempfile.TemporaryFile(dir=tmp_path) as out, \
+                tempfile.TemporaryFile(dir=tmp_path) as err:
+            done = subprocess.run(program.command + list(args),
+                                  stdin=default_in if stdin is None else stdin,
+                                  stdout=out if stdout is None else stdout,
+                                  stderr=err, preexec_fn=setup, timeout=DEADLINE, check=False)
+            out.seek(0)
+            err.seek(0)
+            return Outcome(program.output(out.read()), program.output(err.read()),
+                           done.returncode)
+
+    return run_program
