@@ -5,7 +5,9 @@
 #   and zip on Windows, with one top folder dayname-<version>/ that holds the
 #   install tree (on Windows just dayname.exe), README.md and LICENSE.
 # Packages carry the time of the last commit, so that every build of one commit
-# gives the same bytes.
+# gives the same bytes. Build the `packages` target to make them: it runs cpack
+# under umask 022, since cpack takes the modes of the folders it makes, and of
+# the .deb's own members, from the umask of whoever runs it.
 option(DAYNAME_DEBIAN "Install and package the program as a Debian package" OFF)
 
 set(CPACK_PACKAGE_CONTACT "dayname developers <dayname@example.org>")
@@ -16,8 +18,6 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "Monday to 7 for Sunday, and names that day in one sentence. Every number"
     "outside 1 to 7 draws a short message and the same question again.")
 set(CPACK_STRIP_FILES ON)
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DAYNAME_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackSourceDate.cmake)
 
@@ -78,3 +78,13 @@ else()
 endif()
 
 include(CPack)
+
+add_custom_target(packages
+    COMMAND sh -c "umask 022 && exec \"$@\" --config CPackConfig.cmake" sh ${CMAKE_CPACK_COMMAND}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    COMMENT "Packaging under umask 022"
+    VERBATIM)
+add_dependencies(packages dayname)
+if(TARGET debian_docs)
+    add_dependencies(packages debian_docs)
+endif()

@@ -10,6 +10,10 @@ namespace {
 constexpr int dayNamed = 0;
 constexpr int inputEnded = 1;
 constexpr int outputFailed = 2;
+// What userDay keeps when a read finds no answer at all. A read stores
+// nothing when the input ends, or cannot be read, before an answer begins,
+// while one that fails on an answer stores 0 or an end of the int range.
+constexpr std::int32_t noAnswer = -1;
 } // namespace
 
 int main()
@@ -19,20 +23,20 @@ int main()
     // std::cout, so the prompt is still shown before every read.
     std::ios_base::sync_with_stdio(false);
 
-    std::int32_t userDay = 0;
+    std::int32_t userDay = noAnswer;
     std::string day{errorMarker};
 
     while (day == errorMarker) {
         std::cout << "Enter the number of a day in the week: ";
-        // Blanks and empty lines before an answer are skipped; input that ends
-        // before an answer has begun can never give one: end the open prompt
-        // line and stop. This first read flushes the prompt, since std::cin is
-        // tied to std::cout.
-        if (!(std::cin >> std::ws) || std::cin.eof()) {
-            std::cout << '\n' << std::flush;
-            return std::cout ? inputEnded : outputFailed;
-        }
+        // Reading from std::cin flushes the prompt first, because std::cin is tied
+        // to std::cout. Blanks and empty lines before an answer are skipped.
         if (!(std::cin >> userDay)) {
+            if (userDay == noAnswer) {
+                // Input ended, or cannot be read, before an answer began: no
+                // number can ever come. End the open prompt line and stop.
+                std::cout << '\n' << std::flush;
+                return std::cout ? inputEnded : outputFailed;
+            }
             // An answer that is no number, or one far outside any day, even one
             // cut off by the end of input: the rest of its line goes with it,
             // and it counts as an invalid answer like any other.
@@ -48,6 +52,8 @@ int main()
         if (!std::cout) {
             return outputFailed;
         }
+        // Each read starts from noAnswer, so that it tells what it found.
+        userDay = noAnswer;
     }
 
     std::cout << "\nThe given day number represents " << day << ".\n\n" << std::flush;
