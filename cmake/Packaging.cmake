@@ -7,7 +7,8 @@
 # Packages carry the time of the last commit, so that every build of one commit
 # gives the same bytes. Build the `packages` target to make them: it runs cpack
 # under umask 022, since cpack takes the modes of the folders it makes, and of
-# the .deb's own members, from the umask of whoever runs it.
+# the .deb's own members, from the umask of whoever runs it, and in UTC, since
+# a zip holds times of day in the local time zone.
 option(DAYNAME_DEBIAN "Install and package the program as a Debian package" OFF)
 
 set(CPACK_PACKAGE_CONTACT "dayname developers <dayname@example.org>")
@@ -63,7 +64,9 @@ else()
     # Only the archive has these at its top; an install into a prefix has not.
     install(FILES README.md LICENSE DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
 
-    string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" platform)
+    string(TOLOWER "${CMAKE_SYSTEM_PROCESSOR}" processor)
+    set(DAYNAME_ARCH ${processor} CACHE STRING "The CPU's name in the archive's file name")
+    string(TOLOWER "${CMAKE_SYSTEM_NAME}-${DAYNAME_ARCH}" platform)
     if(WIN32)
         set(CPACK_GENERATOR ZIP)
     else()
@@ -80,9 +83,10 @@ endif()
 include(CPack)
 
 add_custom_target(packages
-    COMMAND sh -c "umask 022 && exec \"$@\" --config CPackConfig.cmake" sh ${CMAKE_CPACK_COMMAND}
+    COMMAND sh -c "umask 022 && TZ=UTC && export TZ && exec \"$@\" --config CPackConfig.cmake"
+        sh ${CMAKE_CPACK_COMMAND}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    COMMENT "Packaging under umask 022"
+    COMMENT "Packaging under umask 022, in UTC"
     VERBATIM)
 add_dependencies(packages dayname)
 if(TARGET debian_docs)

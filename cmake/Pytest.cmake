@@ -1,0 +1,27 @@
+# The end-to-end tests are a pytest suite (tests/), run by CTest.
+#
+# Debian's pytest comes first: the first python3 on PATH may be another
+# interpreter without it. DAYNAME_PYTEST is empty when none can run.
+find_program(DAYNAME_PYTEST NAMES pytest-3 pytest DOC "pytest, which runs the end-to-end tests")
+if(DAYNAME_PYTEST)
+    execute_process(COMMAND ${DAYNAME_PYTEST} --version
+        RESULT_VARIABLE pytestFailed OUTPUT_QUIET ERROR_QUIET)
+    if(pytestFailed)
+        set(DAYNAME_PYTEST "")
+    endif()
+endif()
+
+# dayname_add_end_to_end(NAME PROGRAM [EMULATOR command] [ARGS pytest arguments...])
+# adds the test NAME, which runs the suite against PROGRAM, behind EMULATOR when given.
+# Nothing is written into the source tree: no cache, no byte code.
+function(dayname_add_end_to_end name program)
+    cmake_parse_arguments(PARSE_ARGV 2 run "" "EMULATOR" "ARGS")
+    add_test(NAME ${name}
+        COMMAND ${DAYNAME_PYTEST} -p no:cacheprovider -q -rs ${run_ARGS}
+            --built-program=${program} ${PROJECT_SOURCE_DIR}/tests)
+    set(environment PYTHONDONTWRITEBYTECODE=1)
+    if(run_EMULATOR)
+        list(APPEND environment "DAYNAME_EMULATOR=${run_EMULATOR}")
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}")
+endfunction()
