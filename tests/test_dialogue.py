@@ -35,6 +35,10 @@ def row(name, given, out, status):
     row("InputAfterAnswerNotLookedAt", b"5\nabc\n", P + named(b"Friday"), 0),
     row("EmptyInput", b"", P + E, 1),
     row("BlanksThenEnd", b"  \t", P + E, 1),
+    row("OnlyLineEnds", b"\r\n\n", P + E, 1),
+    # Every blank of the C locale is skipped, however many there are.
+    row("FormFeedAndVerticalTab", b"\f\v5\n", P + named(b"Friday"), 0),
+    row("MegabyteOfBlanks", b" " * (1 << 20) + b"4\n", P + named(b"Thursday"), 0),
     row("EndAfterInvalid", b"9\n", P + I + P + E, 1),
     row("WordThenValid", b"abc\n4\n", P + I + P + named(b"Thursday"), 0),
     row("RestOfBadLineDiscarded", b"abc 4\n5\n", P + I + P + named(b"Friday"), 0),
@@ -50,6 +54,8 @@ def row(name, given, out, status):
     row("WordWithoutLineFeed", b"abc", P + I + P + E, 1),
     row("AboveInt32WithoutLineFeed", b"99999999999", P + I + P + E, 1),
     row("LoneSignWithoutLineFeed", b"-", P + I + P + E, 1),
+    row("InvalidThenCutOff", b"0\n+", P + I + P + I + P + E, 1),
+    row("NulByte", b"\x003\n", P + I + P + E, 1),
 ])
 def test_writes_exactly_the_expected_bytes(run, given, out, status):
     outcome = run(given)
