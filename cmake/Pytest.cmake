@@ -5,8 +5,9 @@
 find_program(DAYNAME_PYTEST NAMES pytest-3 pytest DOC "pytest, which runs the end-to-end tests")
 if(DAYNAME_PYTEST)
     execute_process(COMMAND ${DAYNAME_PYTEST} --version
-        RESULT_VARIABLE pytestFailed OUTPUT_QUIET ERROR_QUIET)
-    if(pytestFailed)
+        RESULT_VARIABLE pytestFailed OUTPUT_VARIABLE version ERROR_VARIABLE version)
+    if(pytestFailed OR NOT version MATCHES "pytest")
+        message(STATUS "${DAYNAME_PYTEST} is no pytest that runs: ${version}")
         set(DAYNAME_PYTEST "")
     endif()
 endif()
