@@ -38,10 +38,16 @@ int main()
                 return std::cout ? inputEnded : outputFailed;
             }
             // An answer that is no number, or one far outside any day, even one
-            // cut off by the end of input: the rest of its line goes with it,
-            // and it counts as an invalid answer like any other.
-            std::cin.clear();
-            std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            // cut off by the end of input, counts as an invalid answer like any
+            // other, and the rest of its line goes with it. Input that has ended
+            // stays ended: a terminal, where the end of input is one keystroke,
+            // would otherwise be read again.
+            if (std::cin.eof()) {
+                std::cin.clear(std::ios_base::eofbit);
+            } else {
+                std::cin.clear();
+                std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            }
             userDay = 0;
         }
         day = dayNameForNumber(userDay);

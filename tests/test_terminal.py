@@ -40,7 +40,31 @@ def deadline():
     signal.signal(signal.SIGALRM, previous)
 
 
-def test_shows_the_prompt_before_waiting_and_answers_what_is_typed(program, deadline):
+CTRL_D = b"\x04"
+
+
+# Each session: the keys typed after the first prompt, in steps, each typed
+# once the screen shows what the step before it waits for; then the screen
+# and the exit status. Enter sends "\r", and the terminal shows "\n" as "\r\n".
+@pytest.mark.parametrize("steps, screen, status", [
+    pytest.param([(b"9\r", b"invalid.\r\n" + PROMPT), (b"3\r", None)],
+                 PROMPT + b"9\r\n"
+                 b"\r\n"
+                 b"The given input value was invalid.\r\n"
+                 + PROMPT + b"3\r\n"
+                 b"\r\n"
+                 b"The given day number represents Wednesday.\r\n"
+                 b"\r\n", 0, id="InvalidThenValid"),
+    # Ctrl-D at the start of a line ends the input; the program ends the line.
+    pytest.param([(CTRL_D, None)], PROMPT + b"\r\n", 1, id="CtrlDAtThePrompt"),
+    # Ctrl-D after "-" sends it without a line end, the second one ends the
+    # input: the answer is invalid, and the program asks nothing more of the
+    # terminal, where input can go on after its end.
+    pytest.param([(b"-" + CTRL_D + CTRL_D, None)],
+                 PROMPT + b"-\r\nThe given input value was invalid.\r\n" + PROMPT + b"\r\n", 1,
+                 id="AnswerCutOffByCtrlD"),
+])
+def test_a_session_on_a_terminal(program, deadline, steps, screen, status):
     if program.windows:
         pytest.skip("a Windows console is no pseudo-terminal: Wine would put its own "
                     "console between the program and this one")
@@ -49,21 +73,14 @@ def test_shows_the_prompt_before_waiting_and_answers_what_is_typed(program, dead
                           start_new_session=True) as run:
         os.close(far_end)
         try:
-            screen = read_until(terminal, b"", PROMPT)
-            os.write(terminal, b"9\r")
-            screen = read_until(terminal, screen, b"invalid.\r\n" + PROMPT)
-            os.write(terminal, b"3\r")
-            screen = read_until(terminal, screen)
+            # The prompt must be on the screen before anything is typed.
+            shown = read_until(terminal, b"", PROMPT)
+            for keys, wanted in steps:
+                os.write(terminal, keys)
+                shown = read_until(terminal, shown, wanted)
         except BaseException:
             run.kill()
             raise
         finally:
             os.close(terminal)
-    assert screen == (PROMPT + b"9\r\n"
-                      b"\r\n"
-                      b"The given input value was invalid.\r\n"
-                      + PROMPT + b"3\r\n"
-                      b"\r\n"
-                      b"The given day number represents Wednesday.\r\n"
-                      b"\r\n")
-    assert run.returncode == 0
+    assert (shown, run.returncode) == (screen, status)
