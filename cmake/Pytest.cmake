@@ -1,15 +1,21 @@
-# The end-to-end tests are a pytest suite (tests/), run by CTest.
+# The end-to-end tests are a pytest suite (tests/), run by CTest. Included
+# where tests are built, it fails the configure when no pytest runs.
 #
 # Debian's pytest comes first: the first python3 on PATH may be another
-# interpreter without it. DAYNAME_PYTEST is empty when none can run.
+# interpreter without it.
 find_program(DAYNAME_PYTEST NAMES pytest-3 pytest DOC "pytest, which runs the end-to-end tests")
 if(DAYNAME_PYTEST)
     execute_process(COMMAND ${DAYNAME_PYTEST} --version
-        RESULT_VARIABLE pytestFailed OUTPUT_VARIABLE version ERROR_VARIABLE version)
-    if(pytestFailed OR NOT version MATCHES "pytest")
-        message(STATUS "${DAYNAME_PYTEST} is no pytest that runs: ${version}")
+        RESULT_VARIABLE pytestFailed OUTPUT_VARIABLE pytestVersion ERROR_VARIABLE pytestVersion)
+    if(pytestFailed OR NOT pytestVersion MATCHES "pytest")
+        message(STATUS "${DAYNAME_PYTEST} is no pytest that runs: ${pytestVersion}")
         set(DAYNAME_PYTEST "")
     endif()
+endif()
+if(NOT DAYNAME_PYTEST)
+    message(FATAL_ERROR "The end-to-end tests need pytest, and no pytest that runs was found.\n"
+        "Install it (on Debian: apt-get install python3-pytest), name it with "
+        "-DDAYNAME_PYTEST=/path/to/pytest, or configure with -DBUILD_TESTING=OFF.")
 endif()
 
 # dayname_add_end_to_end(NAME PROGRAM [EMULATOR command] [ARGS pytest arguments...])
