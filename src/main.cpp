@@ -12,24 +12,28 @@ constexpr int inputEnded = 1;
 constexpr int outputFailed = 2;
 // What userDay keeps when a read finds no answer at all. A read stores
 // nothing when the input ends, or cannot be read, before an answer begins,
-// while one that fails on an answer stores 0 or an end of the int range.
+// while one that fails on an answer stores 0 or an end of the int range,
+// none of them a day.
 constexpr std::int32_t noAnswer = -1;
 } // namespace
 
 int main()
 {
     // The dialogue uses only the C++ streams: without the C stdio lock-step each
-    // character read and each piece written costs far less. std::cin stays tied to
-    // std::cout, so the prompt is still shown before every read.
+    // character read and each piece written costs far less.
     std::ios_base::sync_with_stdio(false);
 
     std::int32_t userDay = noAnswer;
     std::string day{errorMarker};
 
     while (day == errorMarker) {
-        std::cout << "Enter the number of a day in the week: ";
-        // Reading from std::cin flushes the prompt first, because std::cin is tied
-        // to std::cout. Blanks and empty lines before an answer are skipped.
+        // The prompt goes out, and is known to have gone out, before the program
+        // waits for an answer: nobody should type one that can never be answered.
+        // The message of an invalid answer before it is checked with it.
+        if (!(std::cout << "Enter the number of a day in the week: " << std::flush)) {
+            return outputFailed;
+        }
+        // Blanks and empty lines before an answer are skipped.
         if (!(std::cin >> userDay)) {
             if (userDay == noAnswer) {
                 // Input ended, or cannot be read, before an answer began: no
@@ -37,26 +41,19 @@ int main()
                 std::cout << '\n' << std::flush;
                 return std::cout ? inputEnded : outputFailed;
             }
-            // An answer that is no number, or one far outside any day, even one
-            // cut off by the end of input, counts as an invalid answer like any
-            // other, and the rest of its line goes with it. Input that has ended
-            // stays ended: a terminal, where the end of input is one keystroke,
-            // would otherwise be read again.
-            if (std::cin.eof()) {
-                std::cin.clear(std::ios_base::eofbit);
-            } else {
+            // An answer that is no number, or one far outside any day, counts as
+            // an invalid answer like any other, and the rest of its line goes
+            // with it. One cut off by the end of input leaves the stream failed,
+            // so the next read finds no answer without asking the input again:
+            // a terminal, where the end of input is one keystroke, would go on.
+            if (!std::cin.eof()) {
                 std::cin.clear();
                 std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
             }
-            userDay = 0;
         }
         day = dayNameForNumber(userDay);
         if (day == errorMarker) {
             std::cout << "\nThe given input value was invalid.\n";
-        }
-        // A prompt that could not be shown makes every further attempt pointless.
-        if (!std::cout) {
-            return outputFailed;
         }
         // Each read starts from noAnswer, so that it tells what it found.
         userDay = noAnswer;

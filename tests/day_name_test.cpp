@@ -38,13 +38,16 @@ TEST(DayNameForNumber, NamesTheSevenDaysAndRejectsEveryOtherNumber)
     }
 }
 
+// The result is held exactly as the call gives it, not copied: were it a
+// reference into the lookup's own storage, changing it would change the
+// names of later calls.
 TEST(DayNameForNumber, EachCallGivesAStringOfItsOwn)
 {
-    std::string first = dayNameForNumber(2);
+    decltype(auto) first = dayNameForNumber(2);
     first[0] = 'X';
     EXPECT_EQ(dayNameForNumber(2), "Tuesday");
 
-    std::string marker = dayNameForNumber(0);
+    decltype(auto) marker = dayNameForNumber(0);
     marker.clear();
     EXPECT_EQ(dayNameForNumber(0), errorMarker);
 }

@@ -86,9 +86,25 @@ def test_ends_when_standard_input_is_closed_or_unreadable(run, stdin):
 @pytest.fixture
 def endless_zeros():
     """A pipe that gives "0\\n" for as long as it is read."""
-    with subprocess.Popen(["yes", "0"], stdout=subprocess.PIPE) as zeros:
+    zeros = subprocess.Popen(["yes", "0"], stdout=subprocess.PIPE)
+    try:
         yield zeros.stdout
+    finally:
         zeros.kill()
+        zeros.wait()
+        zeros.stdout.close()
+
+
+@pytest.fixture
+def silent_input():
+    """A pipe that stays open and never gives anything: only the program's own
+    checks can end a run that reads it."""
+    reading, writing = os.pipe()
+    try:
+        yield reading
+    finally:
+        os.close(reading)
+        os.close(writing)
 
 
 def limit_file_size(size):
@@ -103,27 +119,31 @@ def limit_file_size(size):
 MANY_ATTEMPTS = 100000
 
 
-@pytest.mark.parametrize("given, where", [
-    pytest.param(b"3\n", "/dev/full", id="Answered"),
-    pytest.param(b"", "/dev/full", id="EmptyInput"),
-    pytest.param(b"0\n" * MANY_ATTEMPTS, "/dev/full", id="ManyInvalid"),
+# Each row: the input (a fixture's name, or bytes), where standard output goes,
+# and what reached it when it is a file the program writes to.
+@pytest.mark.parametrize("given, where, written", [
+    pytest.param(b"3\n", "/dev/full", None, id="Answered"),
+    pytest.param(b"", "/dev/full", None, id="EmptyInput"),
+    pytest.param(b"0\n" * MANY_ATTEMPTS, "/dev/full", None, id="ManyInvalid"),
     # Input that never ends: only the failed prompt can stop the run.
-    pytest.param(None, "/dev/full", id="EndlessInvalid"),
-    pytest.param(b"3\n", "closed", id="Closed"),
+    pytest.param("endless_zeros", "/dev/full", None, id="EndlessInvalid"),
+    # Input that never comes: the failed prompt ends the run without waiting.
+    pytest.param("silent_input", "/dev/full", None, id="NoAnswerYet"),
+    pytest.param(b"3\n", "closed", None, id="Closed"),
     # The prompt is written, and only what follows it fails.
-    pytest.param(b"3\n", "limit", id="ResultSentence", marks=pytest.mark.file_size_limit),
-    pytest.param(b"", "limit", id="EndOfInputLineEnd", marks=pytest.mark.file_size_limit),
+    pytest.param(b"3\n", "limit", P, id="ResultSentence", marks=pytest.mark.file_size_limit),
+    pytest.param(b"", "limit", P, id="EndOfInputLineEnd", marks=pytest.mark.file_size_limit),
+    pytest.param(b"0\n", "limit", P, id="InvalidMessage", marks=pytest.mark.file_size_limit),
 ])
-def test_a_failed_write_ends_the_run_with_status_two(run, request, given, where):
+def test_a_failed_write_ends_the_run_with_status_two(run, request, given, where, written):
     setup = {"closed": lambda: os.close(1), "limit": limit_file_size(len(P))}.get(where)
+    stdin = request.getfixturevalue(given) if isinstance(given, str) else None
     with open("/dev/full", "wb") as full:
-        outcome = run(
-            given or b"",
-            stdin=request.getfixturevalue("endless_zeros") if given is None else None,
-            stdout=full if where == "/dev/full" else None,
-            setup=setup)
-    # What reached a size-limited file is the prompt alone.
-    assert (outcome.out, outcome.err, outcome.status) == (P if where == "limit" else b"", b"", 2)
+        outcome = run(b"" if stdin else given, stdin=stdin,
+                      stdout=full if where == "/dev/full" else None, setup=setup)
+    assert (outcome.err, outcome.status) == (b"", 2)
+    if written is not None:
+        assert outcome.out == written
 
 
 @pytest.mark.parametrize("sigpipe", ["default", "ignored"])
@@ -134,13 +154,17 @@ def test_a_reader_that_stops_early(program, endless_zeros, tmp_path, sigpipe):
     def ignore_sigpipe():
         signal.signal(signal.SIGPIPE, signal.SIG_IGN)
 
-    with open(tmp_path / "err", "wb+") as err, \
-            subprocess.Popen(program.command, stdin=endless_zeros, stdout=subprocess.PIPE,
-                             stderr=err,
-                             preexec_fn=ignore_sigpipe if sigpipe == "ignored" else None) as run:
-        assert run.stdout.read(1) == P[:1]
-        run.stdout.close()
-        status = run.wait(timeout=DEADLINE)
+    with open(tmp_path / "err", "wb+") as err:
+        run = subprocess.Popen(program.command, stdin=endless_zeros, stdout=subprocess.PIPE,
+                               stderr=err,
+                               preexec_fn=ignore_sigpipe if sigpipe == "ignored" else None)
+        try:
+            assert run.stdout.read(1) == P[:1]
+            run.stdout.close()
+            status = run.wait(timeout=DEADLINE)
+        finally:
+            run.kill()
+            run.wait()
         err.seek(0)
         assert err.read() == b""
     expected = -signal.SIGPIPE if sigpipe == "default" and not program.windows else 2

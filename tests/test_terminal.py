@@ -46,7 +46,7 @@ CTRL_D = b"\x04"
 # Each session: the keys typed after the first prompt, in steps, each typed
 # once the screen shows what the step before it waits for; then the screen
 # and the exit status. Enter sends "\r", and the terminal shows "\n" as "\r\n".
-@pytest.mark.parametrize("steps, screen, status", [
+@pytest.mark.parametrize("steps, screen, status_wanted", [
     pytest.param([(b"9\r", b"invalid.\r\n" + PROMPT), (b"3\r", None)],
                  PROMPT + b"9\r\n"
                  b"\r\n"
@@ -64,23 +64,23 @@ CTRL_D = b"\x04"
                  PROMPT + b"-\r\nThe given input value was invalid.\r\n" + PROMPT + b"\r\n", 1,
                  id="AnswerCutOffByCtrlD"),
 ])
-def test_a_session_on_a_terminal(program, deadline, steps, screen, status):
+def test_a_session_on_a_terminal(program, deadline, steps, screen, status_wanted):
     if program.windows:
         pytest.skip("a Windows console is no pseudo-terminal: Wine would put its own "
                     "console between the program and this one")
     terminal, far_end = os.openpty()
-    with subprocess.Popen(program.command, stdin=far_end, stdout=far_end, stderr=far_end,
-                          start_new_session=True) as run:
-        os.close(far_end)
-        try:
-            # The prompt must be on the screen before anything is typed.
-            shown = read_until(terminal, b"", PROMPT)
-            for keys, wanted in steps:
-                os.write(terminal, keys)
-                shown = read_until(terminal, shown, wanted)
-        except BaseException:
-            run.kill()
-            raise
-        finally:
-            os.close(terminal)
-    assert (shown, run.returncode) == (screen, status)
+    run = subprocess.Popen(program.command, stdin=far_end, stdout=far_end, stderr=far_end,
+                           start_new_session=True)
+    os.close(far_end)
+    try:
+        # The prompt must be on the screen before anything is typed.
+        shown = read_until(terminal, b"", PROMPT)
+        for keys, wanted in steps:
+            os.write(terminal, keys)
+            shown = read_until(terminal, shown, wanted)
+        status = run.wait(timeout=DEADLINE)
+    finally:
+        run.kill()
+        run.wait()
+        os.close(terminal)
+    assert (shown, status) == (screen, status_wanted)
