@@ -28,7 +28,8 @@ function(dayname_download name file)
     ExternalProject_Add(${name}
         SOURCE_DIR ${PROJECT_SOURCE_DIR}
         BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
-        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON ${ARGN}
+        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+            -DDAYNAME_RELATIVE_PATHS=ON ${ARGN}
         BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target packages
         BUILD_ALWAYS ON
         INSTALL_COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/${file} ${DAYNAME_DIST_DIR}/

@@ -1,27 +1,62 @@
 # Hardening, on by default for every build but Windows ones: the stack is
-# protected, the binary is position independent with read-only relocations,
-# glibc's checked functions guard the optimised builds, and libstdc++ checks
-# its own preconditions in the debug ones. These are the flags Debian builds
-# with. Each flag is added only where the compiler and linker accept it, and
-# a packager's own flags come first and win.
+# protected, the binary is position independent with read-only relocations
+# bound at start, glibc's checked functions guard the optimised builds, and
+# libstdc++ checks its own preconditions in the debug ones. These are the
+# protections Debian builds with. Each flag is added only where the compiler
+# and linker accept it.
+#
+# The packager decides first, concern by concern: where their CXXFLAGS or
+# LDFLAGS (CMAKE_CXX_FLAGS, CMAKE_EXE_LINKER_FLAGS and the build type's own)
+# already say anything of a concern, on or off, this adds nothing for it:
+#   stack protector          -f[no-]stack-protector*
+#   stack-clash protection   -f[no-]stack-clash-protection
+#   control-flow protection  -f[no-]cf-protection*
+#   _FORTIFY_SOURCE          any mention of it, or a compiler that defines it itself
+#   PIE                      -f[no-]pie, -f[no-]PIE, -f[no-]pic, -f[no-]PIC, -[no-]pie
+#   RELRO, bound at start    -z relro, norelro, now or lazy
 #
 # dayname_harden(TARGET) puts the flags on TARGET's interface, so that all
-# that links to it is built the same way, and says which it took.
+# that links to it is built the same way, and says which it took and which
+# concerns it left to the packager.
 include(CheckCXXCompilerFlag)
 include(CheckCXXSourceCompiles)
 include(CheckLinkerFlag)
 
 option(DAYNAME_HARDENING "Build with the stack protector, PIE, full RELRO and checked functions" ON)
 
+# Adds compile FLAG to the target and to `taken` where the compiler accepts it,
+# or to `packagers` where the packager's flags match DECIDES.
+macro(dayname_harden_with flag decides)
+    string(MAKE_C_IDENTIFIER "DAYNAME_HAS${flag}" accepted)
+    if("${packagerCompiles}${packagerLinks}" MATCHES "${decides}")
+        list(APPEND packagers ${flag})
+    else()
+        check_cxx_compiler_flag(${flag} ${accepted})
+        if(${accepted})
+            target_compile_options(${target} INTERFACE ${flag})
+            list(APPEND taken ${flag})
+        endif()
+    endif()
+endmacro()
+
 function(dayname_harden target)
     if(WIN32 OR NOT DAYNAME_HARDENING)
         return()
     endif()
+    string(TOUPPER "${CMAKE_BUILD_TYPE}" buildType)
+    set(packagerCompiles " ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${buildType}} ")
+    set(packagerLinks " ${CMAKE_EXE_LINKER_FLAGS} ${CMAKE_EXE_LINKER_FLAGS_${buildType}} ")
     set(taken)
+    set(packagers)
+
+    # Each compile flag, unless the packager's flags match what decides its concern.
+    dayname_harden_with(-fstack-protector-strong "-f(no-)?stack-protector")
+    dayname_harden_with(-fstack-clash-protection "-f(no-)?stack-clash-protection")
+    dayname_harden_with(-fcf-protection "-f(no-)?cf-protection")
+    dayname_harden_with(-fPIE "-f(no-)?(pie|PIE|pic|PIC) |[ ,]-(no-)?pie[ ,]")
     # -Werror=format-security is ignored, with a warning, without -Wformat.
     set(CMAKE_REQUIRED_FLAGS -Wformat)
-    foreach(flag -fPIE -fstack-protector-strong -fstack-clash-protection -fcf-protection
-            -Wformat -Werror=format-security)
+    foreach(flag -Wformat -Werror=format-security)
         string(MAKE_C_IDENTIFIER "DAYNAME_HAS${flag}" accepted)
         check_cxx_compiler_flag(${flag} ${accepted})
         if(${accepted})
@@ -33,8 +68,13 @@ function(dayname_harden target)
 
     # A static build links as a static PIE instead (DAYNAME_STATIC): a later
     # -pie would make it dynamic again.
-    set(linkFlags LINKER:-z,relro,-z,now)
-    if(NOT DAYNAME_STATIC)
+    set(linkFlags)
+    if("${packagerLinks}" MATCHES "-z[, ]*(no)?relro|-z[, ]*(now|lazy)")
+        list(APPEND packagers "-z relro -z now")
+    else()
+        list(APPEND linkFlags LINKER:-z,relro,-z,now)
+    endif()
+    if(NOT DAYNAME_STATIC AND "-fPIE" IN_LIST taken)
         list(APPEND linkFlags -pie)
     endif()
     foreach(flag IN LISTS linkFlags)
@@ -46,12 +86,12 @@ function(dayname_harden target)
         endif()
     endforeach()
 
-    # glibc's checked functions need optimisation. A packager's flags, or the
-    # compiler itself, may define _FORTIFY_SOURCE already, often as -Wp,-D...,
-    # which the compiler applies after every -D or -U of ours: defining it a
-    # second time would only warn, so it is added only where nothing else does.
-    string(TOUPPER "${CMAKE_BUILD_TYPE}" buildType)
-    if(buildType MATCHES "^(RELEASE|RELWITHDEBINFO|MINSIZEREL)$")
+    # glibc's checked functions need optimisation. The compiler itself may
+    # define _FORTIFY_SOURCE already, and a packager often does so as
+    # -Wp,-D..., which the compiler applies after every -D or -U of ours.
+    if(packagerCompiles MATCHES "_FORTIFY_SOURCE")
+        list(APPEND packagers -D_FORTIFY_SOURCE)
+    elseif(buildType MATCHES "^(RELEASE|RELWITHDEBINFO|MINSIZEREL)$")
         set(CMAKE_REQUIRED_FLAGS "${CMAKE_CXX_FLAGS_${buildType}}")
         check_cxx_source_compiles("
             #ifdef _FORTIFY_SOURCE
@@ -62,10 +102,15 @@ function(dayname_harden target)
             target_compile_definitions(${target} INTERFACE _FORTIFY_SOURCE=2)
             list(APPEND taken -D_FORTIFY_SOURCE=2)
         endif()
-    elseif(buildType STREQUAL "DEBUG")
+    endif()
+    if(buildType STREQUAL "DEBUG")
         target_compile_definitions(${target} INTERFACE _GLIBCXX_ASSERTIONS)
         list(APPEND taken -D_GLIBCXX_ASSERTIONS)
     endif()
     list(JOIN taken " " taken)
     message(STATUS "Hardening flags: ${taken}")
+    if(packagers)
+        list(JOIN packagers ", " packagers)
+        message(STATUS "Hardening left to the packager's flags: ${packagers}")
+    endif()
 endfunction()
