@@ -1,8 +1,9 @@
-# Every download, made by one build (DAYNAME_DIST): the static archive for
-# x86_64 and for each CPU of cmake/Targets.cmake, the Debian package, the
-# Windows zip and the source archive, gathered with their SHA256SUMS in
-# DAYNAME_DIST_DIR. Each binary download is an ExternalProject: this project
-# again, in a build folder of its own under this one, with its own compiler.
+# Every download, made by one build (DAYNAME_DIST): the source archive, then
+# the static archive for x86_64 and for each CPU of cmake/Targets.cmake, the
+# Debian package and the Windows zip, gathered with their SHA256SUMS in
+# DAYNAME_DIST_DIR. Each binary download is an ExternalProject: the project
+# as the source archive holds it, unpacked in source/ under this build, as a
+# distribution builds it, in a build folder of its own with its own compiler.
 # CTest then runs the end-to-end suite against each archive's own
 # bin/dayname, under its qemu: what ships is what is tested.
 include(ExternalProject)
@@ -12,6 +13,23 @@ set(DAYNAME_DIST_DIR ${CMAKE_BINARY_DIR}/downloads CACHE PATH "Where the downloa
 set(version ${PROJECT_VERSION})
 set(downloads)
 set(builds)
+
+# The source release that distributions build from, and that every other
+# download here is built from: the files of the last commit under
+# dayname-<version>/, with the commit's time. It is unpacked afresh each
+# time, with fresh file times, so that every build sees it as new.
+set(source dayname-${version}.tar.gz)
+set(unpacked ${CMAKE_BINARY_DIR}/source/dayname-${version})
+add_custom_target(source-archive ALL
+    COMMAND ${CMAKE_COMMAND} -D SOURCE_DIR=${PROJECT_SOURCE_DIR} -D ARCHIVE=${DAYNAME_DIST_DIR}/${source}
+        -D PREFIX=dayname-${version}/ -P ${CMAKE_CURRENT_LIST_DIR}/SourceArchive.cmake
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/source
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/source
+    COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/source
+        ${CMAKE_COMMAND} -E tar xzf ${DAYNAME_DIST_DIR}/${source} --touch
+    COMMENT "Archiving the sources of the last commit in ${source}, and unpacking them"
+    VERBATIM)
+list(APPEND downloads ${source})
 
 # dayname_download(NAME FILE [cmake arguments...]): builds this project's
 # packages in NAME/ with the arguments, and copies FILE, one of them, to the
@@ -26,7 +44,10 @@ function(dayname_download name file)
                 ${CMAKE_COMMAND} -E tar xzf ${DAYNAME_DIST_DIR}/${file})
     endif()
     ExternalProject_Add(${name}
-        SOURCE_DIR ${PROJECT_SOURCE_DIR}
+        SOURCE_DIR ${unpacked}
+        # Nothing to download: the sources are unpacked before any build.
+        DOWNLOAD_COMMAND ""
+        DEPENDS source-archive
         BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
         CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
             -DDAYNAME_RELATIVE_PATHS=ON ${ARGN}
@@ -66,7 +87,7 @@ endif()
 foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
     dayname_target_fields("${line}")
     dayname_download(linux-${ARCH} dayname-${version}-linux-${ARCH}.tar.gz
-        -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/linux-cross.cmake
+        -DCMAKE_TOOLCHAIN_FILE=${unpacked}/cmake/linux-cross.cmake
         -DDAYNAME_TRIPLET=${TRIPLET} -DDAYNAME_ARCH=${ARCH} -DDAYNAME_STATIC=ON)
     if(BUILD_TESTING)
         dayname_test_download(linux-${ARCH} ${ARCH} "${FILE_SAYS}" EMULATOR ${EMULATOR})
@@ -74,18 +95,7 @@ foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
 endforeach()
 dayname_download(debian dayname_${version}_amd64.deb -DDAYNAME_DEBIAN=ON)
 dayname_download(windows dayname-${version}-windows-x86_64.zip
-    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake -DDAYNAME_STATIC=ON)
-
-# The source release that distributions build from: the files of the last
-# commit under dayname-<version>/, with the commit's time, as git makes it.
-find_package(Git REQUIRED)
-set(source dayname-${version}.tar.gz)
-add_custom_target(source-archive ALL
-    COMMAND ${GIT_EXECUTABLE} -C ${PROJECT_SOURCE_DIR} archive --format=tar.gz
-        --prefix=dayname-${version}/ -o ${DAYNAME_DIST_DIR}/${source} HEAD
-    COMMENT "Archiving the sources of the last commit in ${source}"
-    VERBATIM)
-list(APPEND downloads ${source})
+    -DCMAKE_TOOLCHAIN_FILE=${unpacked}/cmake/mingw-w64-x86_64.cmake -DDAYNAME_STATIC=ON)
 
 # SHA256SUMS last, over exactly these files, in C-locale order.
 list(SORT downloads)
@@ -94,4 +104,4 @@ add_custom_target(sha256sums ALL
         -P ${CMAKE_CURRENT_LIST_DIR}/Sha256Sums.cmake
     COMMENT "Summing the downloads in ${DAYNAME_DIST_DIR}/SHA256SUMS"
     VERBATIM)
-add_dependencies(sha256sums source-archive ${builds})
+add_dependencies(sha256sums ${builds})
