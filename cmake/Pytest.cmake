@@ -5,7 +5,9 @@
 # interpreter without it.
 find_program(DAYNAME_PYTEST NAMES pytest-3 pytest DOC "pytest, which runs the end-to-end tests")
 if(DAYNAME_PYTEST)
+    # Run from the build folder: a conftest.py where it starts would be read.
     execute_process(COMMAND ${DAYNAME_PYTEST} --version
+        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
         RESULT_VARIABLE pytestFailed OUTPUT_VARIABLE pytestVersion ERROR_VARIABLE pytestVersion)
     if(pytestFailed OR NOT pytestVersion MATCHES "pytest")
         message(STATUS "${DAYNAME_PYTEST} is no pytest that runs: ${pytestVersion}")
@@ -17,18 +19,29 @@ if(NOT DAYNAME_PYTEST)
         "Install it (on Debian: apt-get install python3-pytest), name it with "
         "-DDAYNAME_PYTEST=/path/to/pytest, or configure with -DBUILD_TESTING=OFF.")
 endif()
+if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    message(FATAL_ERROR "The end-to-end tests run the program, and nothing here runs a program "
+        "for ${CMAKE_SYSTEM_NAME} on ${CMAKE_SYSTEM_PROCESSOR}: install what the toolchain file "
+        "names, or configure with -DBUILD_TESTING=OFF.")
+endif()
 
-# dayname_add_end_to_end(NAME PROGRAM [EMULATOR command] [ARGS pytest arguments...])
-# adds the test NAME, which runs the suite against PROGRAM, behind EMULATOR when given.
-# Nothing is written into the source tree: no cache, no byte code.
+# dayname_add_end_to_end(NAME PROGRAM [pytest arguments...]) adds the test
+# NAME, which runs the suite against PROGRAM behind the emulator of the
+# dayname target, as CTest runs the target's own commands. Nothing is
+# written into the source tree: no cache, no byte code.
 function(dayname_add_end_to_end name program)
-    cmake_parse_arguments(PARSE_ARGV 2 run "" "EMULATOR" "ARGS")
+    get_target_property(emulator dayname CROSSCOMPILING_EMULATOR)
+    if(NOT emulator)
+        set(emulator)
+    endif()
+    list(TRANSFORM emulator PREPEND --emulator=)
     add_test(NAME ${name}
-        COMMAND ${DAYNAME_PYTEST} -p no:cacheprovider -q -rs ${run_ARGS}
-            --built-program=${program} ${PROJECT_SOURCE_DIR}/tests)
+        COMMAND ${DAYNAME_PYTEST} -p no:cacheprovider -q -rs ${ARGN}
+            --built-program=${program} ${emulator} ${PROJECT_SOURCE_DIR}/tests)
     set(environment PYTHONDONTWRITEBYTECODE=1)
-    if(run_EMULATOR)
-        list(APPEND environment "DAYNAME_EMULATOR=${run_EMULATOR}")
+    if(WIN32)
+        # Wine keeps its prefix in the build folder, and says nothing of itself.
+        list(APPEND environment WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all)
     endif()
     # Each case has its own deadline (tests/expected.py); this one is the
     # backstop for the whole run, which takes well under a minute natively.

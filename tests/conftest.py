@@ -1,14 +1,11 @@
 """How the end-to-end tests start the program.
 
-The program is the one this build made (--built-program), unless
-DAYNAME_PROGRAM names another build of it. DAYNAME_EMULATOR, split as shell
-words, is put in front of it: qemu for another CPU, or Wine for a Windows
-build (a .exe), whose line ends are checked and folded here so that every
-test compares the same texts.
+The program is the one --built-program names, behind the command that
+--emulator gives one word at a time, as CTest passes them from the build:
+qemu for another CPU, or Wine for a Windows build (a .exe), whose line ends
+are checked and folded here so that every test compares the same texts.
 """
 
-import os
-import shlex
 import subprocess
 import tempfile
 from dataclasses import dataclass
@@ -20,7 +17,9 @@ from expected import DEADLINE
 
 
 def pytest_addoption(parser):
-    parser.addoption("--built-program", help="the program this build made")
+    parser.addoption("--built-program", help="the program to test")
+    parser.addoption("--emulator", action="append", default=[],
+                     help="one word of the command that runs the program, in order")
 
 
 def pytest_configure(config):
@@ -44,9 +43,9 @@ class Program:
 
 @pytest.fixture(scope="session")
 def program(request):
-    path = os.environ.get("DAYNAME_PROGRAM") or request.config.getoption("built_program")
-    assert path, "name the program with --built-program or DAYNAME_PROGRAM"
-    emulator = shlex.split(os.environ.get("DAYNAME_EMULATOR", ""))
+    path = request.config.getoption("built_program")
+    assert path, "name the program with --built-program"
+    emulator = request.config.getoption("emulator")
     chosen = Program(emulator + [path], path.endswith(".exe"))
     if chosen.windows and emulator:
         # Wine writes to standard error while it makes its prefix, and a
