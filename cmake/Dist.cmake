@@ -1,13 +1,13 @@
 # Every download, made by one build (DAYNAME_DIST): the source archive, then
-# the static archive for x86_64 and for each CPU of cmake/Targets.cmake, the
-# Debian package and the Windows zip, gathered with their SHA256SUMS in
-# DAYNAME_DIST_DIR. Each binary download is an ExternalProject: the project
+# for x86_64 and for each CPU of cmake/Targets.cmake the static archive, the
+# Debian package and the RPM package where those families have a port, and
+# the Windows zip, gathered with their SHA256SUMS in DAYNAME_DIST_DIR. Each binary download is an ExternalProject: the project
 # as the source archive holds it, unpacked in source/ under this build, as a
 # distribution builds it, in a build folder of its own with its own compiler.
-# Each Linux archive's tree builds its tests too, and CTest here runs them
-# there: the end-to-end suite against the tree's program and against the
-# archive's own bin/dayname, under the tree's qemu: what ships is what is
-# tested.
+# Each Linux tree builds its tests too, and CTest here runs them there: the
+# end-to-end suite against the tree's program, and against the archive's own
+# bin/dayname or the package's, installed, under the tree's qemu: what ships
+# is what is tested.
 include(ExternalProject)
 include(Targets)
 
@@ -35,10 +35,10 @@ list(APPEND downloads ${source})
 
 # dayname_download(NAME FILE [cmake arguments...]): builds this project's
 # packages in NAME/ with the arguments, and copies FILE, one of them, to the
-# downloads. A Linux archive's tree builds and runs its tests as well.
+# downloads. A Linux tree builds and runs its tests as well.
 function(dayname_download name file)
     set(testing OFF)
-    if(BUILD_TESTING AND file MATCHES "-linux-.*\\.tar\\.gz$")
+    if(BUILD_TESTING AND NOT file MATCHES "\\.zip$")
         set(testing ON)
         add_test(NAME ${name}
             COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR}/${name}
@@ -67,13 +67,19 @@ endif()
 
 dayname_download(linux-x86_64 dayname-${version}-linux-x86_64.tar.gz
     -DDAYNAME_STATIC=ON -DDAYNAME_ARCH=x86_64)
+dayname_download(debian-amd64 dayname_${version}_amd64.deb -DDAYNAME_DEBIAN=ON)
+dayname_download(rpm-x86_64 dayname-${version}-1.x86_64.rpm -DDAYNAME_RPM=ON)
 foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
     dayname_target_fields("${line}")
-    dayname_download(linux-${ARCH} dayname-${version}-linux-${ARCH}.tar.gz
-        -DCMAKE_TOOLCHAIN_FILE=${unpacked}/cmake/linux-cross.cmake
-        -DDAYNAME_TRIPLET=${TRIPLET} -DDAYNAME_STATIC=ON)
+    set(cross -DCMAKE_TOOLCHAIN_FILE=${unpacked}/cmake/linux-cross.cmake -DDAYNAME_TRIPLET=${TRIPLET})
+    dayname_download(linux-${ARCH} dayname-${version}-linux-${ARCH}.tar.gz ${cross} -DDAYNAME_STATIC=ON)
+    if(NOT DEB_ARCH STREQUAL "-")
+        dayname_download(debian-${DEB_ARCH} dayname_${version}_${DEB_ARCH}.deb ${cross} -DDAYNAME_DEBIAN=ON)
+    endif()
+    if(NOT RPM_ARCH STREQUAL "-")
+        dayname_download(rpm-${RPM_ARCH} dayname-${version}-1.${RPM_ARCH}.rpm ${cross} -DDAYNAME_RPM=ON)
+    endif()
 endforeach()
-dayname_download(debian dayname_${version}_amd64.deb -DDAYNAME_DEBIAN=ON)
 dayname_download(windows dayname-${version}-windows-x86_64.zip
     -DCMAKE_TOOLCHAIN_FILE=${unpacked}/cmake/mingw-w64-x86_64.cmake -DDAYNAME_STATIC=ON)
 

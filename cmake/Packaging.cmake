@@ -1,6 +1,6 @@
-# What installs and what cpack makes of it. Two shapes, chosen by DAYNAME_DEBIAN:
-# - a Debian package (DEB): the program under /usr, its manual page gzipped, and
-#   the copyright file and changelog that Debian wants beside them;
+# What installs and what cpack makes of it. Three shapes:
+# - with DAYNAME_DEBIAN or DAYNAME_RPM, a package of the system
+#   (cmake/SystemPackage.cmake);
 # - otherwise an archive for any machine of the target's kind, tar.gz on Linux
 #   and zip on Windows, with one top folder dayname-<version>/ that holds the
 #   install tree (on Windows just dayname.exe), README.md and LICENSE.
@@ -10,8 +10,10 @@
 # the .deb's own members, from the umask of whoever runs it, and in UTC, since
 # a zip holds times of day in the local time zone.
 option(DAYNAME_DEBIAN "Install and package the program as a Debian package" OFF)
+option(DAYNAME_RPM "Install and package the program as an RPM package" OFF)
 
 set(CPACK_PACKAGE_CONTACT "dayname developers <dayname@example.org>")
+set(CPACK_PACKAGE_VENDOR "dayname developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "name the day of the week for its number")
 # Lines of at most 80 characters, as Debian's description wants them.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
@@ -29,34 +31,8 @@ else()
     install(TARGETS dayname RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
-if(DAYNAME_DEBIAN)
-    find_program(GZIP_EXECUTABLE gzip REQUIRED)
-    # The changelog's newest entry names the version the package gets.
-    file(STRINGS packaging/debian/changelog newest LIMIT_COUNT 1)
-    if(NOT newest MATCHES "^dayname \\(${PROJECT_VERSION}\\) ")
-        message(FATAL_ERROR "packaging/debian/changelog does not start with version ${PROJECT_VERSION}")
-    endif()
-    # gzip -9n: no name and no time stamp in the file, as Debian wants.
-    set(zipped)
-    foreach(source doc/dayname.1 packaging/debian/changelog)
-        get_filename_component(name ${source} NAME)
-        add_custom_command(OUTPUT ${name}.gz
-            COMMAND ${GZIP_EXECUTABLE} -9n -c ${PROJECT_SOURCE_DIR}/${source} > ${name}.gz
-            DEPENDS ${source}
-            COMMENT "Compressing ${source}")
-        list(APPEND zipped ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
-    endforeach()
-    add_custom_target(debian_docs ALL DEPENDS ${zipped})
-
-    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/dayname.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    install(FILES packaging/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
-
-    set(CPACK_GENERATOR DEB)
-    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(DAYNAME_DEBIAN OR DAYNAME_RPM)
+    include(SystemPackage)
 else()
     if(NOT WIN32)
         install(FILES doc/dayname.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -89,6 +65,6 @@ add_custom_target(packages
     COMMENT "Packaging under umask 022, in UTC"
     VERBATIM)
 add_dependencies(packages dayname)
-if(TARGET debian_docs)
-    add_dependencies(packages debian_docs)
+if(TARGET package_docs)
+    add_dependencies(packages package_docs)
 endif()

@@ -1,9 +1,11 @@
-# Every Linux CPU that the project makes a download for, beside the build
-# machine's own x86_64: one a line, with the name in the download's file name,
-# the triplet of Debian's cross compiler (package g++-TRIPLET), what `file`
-# says of the CPU of a program built for it, and the command that runs its
-# programs here: qemu-user, emulating the CPU that the cross compiler targets
-# by default, so that an instruction too new for it fails the tests.
+# Every Linux CPU that the project makes downloads for, beside the build
+# machine's own x86_64: one a line, with the name in the archive's file name,
+# the triplet of Debian's cross compiler (package g++-TRIPLET), the CPU's
+# names as Debian and RPM packages give them ("-" where that family has no
+# port to package for), what `file` says of the CPU of a program built for
+# it, and the command that runs its programs here: qemu-user, emulating the
+# CPU that the cross compiler targets by default, so that an instruction too
+# new for it fails the tests.
 #
 # Two rows cannot have the compiler's own CPU. qemu 7.2 has no z196 as it
 # is: it lacks decimal floating point, the crypto functions and some system
@@ -14,31 +16,33 @@
 # POWER4.
 set(z196 "z196-base,msa-base=off,klmd-sha-1=off,kimd-sha-1=off,km-dea=off,km-tdea-128=off,km-tdea-192=off,kmc-dea=off,kmc-tdea-128=off,kmc-tdea-192=off,kmac-dea=off,kmac-tdea-128=off,kmac-tdea-192=off,dfp=off,dfphp=off,pfpo=off,hfpm=off,hfpue=off,dateh2=off,cmpsceh=off,emon=off,parseh=off,nonqks=off,csske=off,asnlxr=off,tods=off")
 set(DAYNAME_CROSS_TARGETS
-    "aarch64 | aarch64-linux-gnu     | LSB .*, ARM aarch64          | qemu-aarch64-static -cpu cortex-a53"
-    "armhf   | arm-linux-gnueabihf   | LSB .*, ARM, EABI5           | qemu-arm-static -cpu cortex-a8"
-    "armel   | arm-linux-gnueabi     | LSB .*, ARM, EABI5           | qemu-arm-static -cpu arm926"
-    "i686    | i686-linux-gnu        | LSB .*, Intel 80386          | qemu-i386-static -cpu pentium2"
-    "riscv64 | riscv64-linux-gnu     | 64-bit LSB .*, UCB RISC-V    | qemu-riscv64-static -cpu sifive-u54"
-    "s390x   | s390x-linux-gnu       | 64-bit MSB .*, IBM S/390     | qemu-s390x-static -cpu ${z196}"
-    "ppc64   | powerpc64-linux-gnu   | 64-bit MSB .*, 64-bit PowerPC | qemu-ppc64-static -cpu power7"
-    "ppc64le | powerpc64le-linux-gnu | 64-bit LSB .*, 64-bit PowerPC | qemu-ppc64le-static -cpu power8")
+    "aarch64 | aarch64-linux-gnu     | arm64   | aarch64 | LSB .*, ARM aarch64           | qemu-aarch64-static -cpu cortex-a53"
+    "armhf   | arm-linux-gnueabihf   | armhf   | -       | LSB .*, ARM, EABI5            | qemu-arm-static -cpu cortex-a8"
+    "armel   | arm-linux-gnueabi     | armel   | -       | LSB .*, ARM, EABI5            | qemu-arm-static -cpu arm926"
+    "i686    | i686-linux-gnu        | i386    | -       | LSB .*, Intel 80386           | qemu-i386-static -cpu pentium2"
+    "riscv64 | riscv64-linux-gnu     | -       | -       | 64-bit LSB .*, UCB RISC-V     | qemu-riscv64-static -cpu sifive-u54"
+    "s390x   | s390x-linux-gnu       | s390x   | s390x   | 64-bit MSB .*, IBM S/390      | qemu-s390x-static -cpu ${z196}"
+    "ppc64   | powerpc64-linux-gnu   | -       | -       | 64-bit MSB .*, 64-bit PowerPC | qemu-ppc64-static -cpu power7"
+    "ppc64le | powerpc64le-linux-gnu | ppc64el | ppc64le | 64-bit LSB .*, 64-bit PowerPC | qemu-ppc64le-static -cpu power8")
 
-# Sets ARCH, TRIPLET, FILE_SAYS and EMULATOR from one line of the list.
+# Sets ARCH, TRIPLET, DEB_ARCH, RPM_ARCH, FILE_SAYS and EMULATOR from one line of the list.
 macro(dayname_target_fields line)
-    string(REGEX MATCH "^ *([^ |]+) *\\| *([^ |]+) *\\| *([^|]+[^ |]) *\\| *(.+)$" matched "${line}")
-    set(ARCH ${CMAKE_MATCH_1})
-    set(TRIPLET ${CMAKE_MATCH_2})
-    set(FILE_SAYS ${CMAKE_MATCH_3})
-    set(EMULATOR ${CMAKE_MATCH_4})
+    string(REPLACE "|" ";" fields "${line}")
+    list(TRANSFORM fields STRIP)
+    list(POP_FRONT fields ARCH TRIPLET DEB_ARCH RPM_ARCH FILE_SAYS EMULATOR)
 endmacro()
 
 # Run as a script (cmake -P cmake/Targets.cmake), it prints the Debian
-# packages that build and run them.
+# packages that build, package and run them: the Debian packages need each
+# CPU's own libstdc++6:DEB_ARCH, from that foreign architecture of dpkg's.
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
-    set(packages qemu-user-static)
+    set(packages qemu-user-static rpm rpmlint)
     foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
         dayname_target_fields("${line}")
         list(APPEND packages g++-${TRIPLET})
+        if(NOT DEB_ARCH STREQUAL "-")
+            list(APPEND packages libstdc++6:${DEB_ARCH})
+        endif()
     endforeach()
     list(REMOVE_DUPLICATES packages)
     execute_process(COMMAND ${CMAKE_COMMAND} -E echo ${packages})

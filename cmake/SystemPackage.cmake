@@ -1,0 +1,100 @@
+# A package of the system, for the CPU being built for: the program under
+# /usr, linked dynamically against the system's libraries, its manual page
+# gzipped, and beside them
+# - DAYNAME_DEBIAN: a .deb with the copyright file and changelog that Debian
+#   wants, its Depends found by dpkg-shlibdeps in the CPU's own libraries;
+# - DAYNAME_RPM: an .rpm with the licence where RPM distributions keep it,
+#   its Requires found by rpm in the program itself.
+# A cross toolchain names the CPU as the two families do (DAYNAME_DEB_ARCH and
+# DAYNAME_RPM_ARCH, from cmake/Targets.cmake); "-" where a family has no port.
+# DAYNAME_PACKAGE_FILE is the package's file name, in the build folder.
+if(DAYNAME_DEBIAN AND DAYNAME_RPM)
+    message(FATAL_ERROR "Choose one of DAYNAME_DEBIAN and DAYNAME_RPM")
+endif()
+find_program(GZIP_EXECUTABLE gzip REQUIRED)
+set(compressed doc/dayname.1)
+if(DAYNAME_DEBIAN)
+    list(APPEND compressed packaging/debian/changelog)
+    # The changelog's newest entry names the version the package gets.
+    file(STRINGS packaging/debian/changelog newest LIMIT_COUNT 1)
+    if(NOT newest MATCHES "^dayname \\(${PROJECT_VERSION}\\) ")
+        message(FATAL_ERROR "packaging/debian/changelog does not start with version ${PROJECT_VERSION}")
+    endif()
+endif()
+# gzip -9n: no name and no time stamp in the file, as Debian wants.
+set(zipped)
+foreach(source IN LISTS compressed)
+    get_filename_component(name ${source} NAME)
+    add_custom_command(OUTPUT ${name}.gz
+        COMMAND ${GZIP_EXECUTABLE} -9n -c ${PROJECT_SOURCE_DIR}/${source} > ${name}.gz
+        DEPENDS ${source}
+        COMMENT "Compressing ${source}")
+    list(APPEND zipped ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
+endforeach()
+add_custom_target(package_docs ALL DEPENDS ${zipped})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/dayname.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+
+if(DAYNAME_DEBIAN)
+    install(FILES packaging/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    if(NOT CMAKE_CROSSCOMPILING)
+        execute_process(COMMAND dpkg --print-architecture
+            OUTPUT_VARIABLE DAYNAME_DEB_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    elseif(DAYNAME_DEB_ARCH STREQUAL "-" OR NOT DAYNAME_DEB_ARCH)
+        message(FATAL_ERROR "Debian has no port for ${CMAKE_SYSTEM_PROCESSOR} to package for")
+    else()
+        # dpkg-shlibdeps finds the Depends in the libraries of the CPU's own
+        # Debian packages, as a native build would.
+        execute_process(COMMAND dpkg-query -W -f=\${Status} libstdc++6:${DAYNAME_DEB_ARCH}
+            OUTPUT_VARIABLE status ERROR_QUIET)
+        if(NOT status MATCHES "ok installed")
+            message(FATAL_ERROR "The ${DAYNAME_DEB_ARCH} package needs Debian's own libraries for "
+                "${DAYNAME_DEB_ARCH}: as root, dpkg --add-architecture ${DAYNAME_DEB_ARCH} && "
+                "apt-get update && apt-get install libstdc++6:${DAYNAME_DEB_ARCH}")
+        endif()
+    endif()
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${DAYNAME_DEB_ARCH})
+    set(DAYNAME_PACKAGE_FILE ${PROJECT_NAME}_${PROJECT_VERSION}_${DAYNAME_DEB_ARCH}.deb)
+else()
+    install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${PROJECT_NAME})
+    find_program(RPMBUILD_EXECUTABLE rpmbuild)
+    if(NOT RPMBUILD_EXECUTABLE)
+        message(FATAL_ERROR "The RPM package needs rpmbuild: on Debian, apt-get install rpm")
+    endif()
+    set(CPACK_GENERATOR RPM)
+    set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+    set(CPACK_RPM_PACKAGE_RELEASE 1)
+    set(CPACK_RPM_PACKAGE_LICENSE MIT)
+    set(CPACK_RPM_PACKAGE_URL https://example.org/dayname)
+    # RPM's summary starts with a capital, Debian's without.
+    set(CPACK_RPM_PACKAGE_SUMMARY "Name the day of the week for its number")
+    set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+    set(CPACK_RPM_PACKAGE_GROUP "Applications/Text")
+    if(NOT CMAKE_CROSSCOMPILING)
+        set(DAYNAME_RPM_ARCH ${CMAKE_SYSTEM_PROCESSOR})
+    elseif(DAYNAME_RPM_ARCH STREQUAL "-" OR NOT DAYNAME_RPM_ARCH)
+        message(FATAL_ERROR "No RPM distribution has a port for ${CMAKE_SYSTEM_PROCESSOR} to package for")
+    endif()
+    set(CPACK_RPM_PACKAGE_ARCHITECTURE ${DAYNAME_RPM_ARCH})
+    set(DAYNAME_PACKAGE_FILE
+        ${PROJECT_NAME}-${PROJECT_VERSION}-${CPACK_RPM_PACKAGE_RELEASE}.${DAYNAME_RPM_ARCH}.rpm)
+    # The package owns its own files only, never the system's folders.
+    set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
+        ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}
+        ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1
+        ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/licenses)
+    # The same bytes from every build: the build time and every file time are
+    # the last commit's, the build host a fixed name. No /usr/lib/.build-id
+    # links: they are the system's folders, and debug packages use them.
+    string(JOIN "\n" CPACK_RPM_SPEC_MORE_DEFINE
+        "%define packager ${CPACK_PACKAGE_CONTACT}"
+        "%define _build_id_links none"
+        "%define use_source_date_epoch_as_buildtime 1"
+        "%define clamp_mtime_to_source_date_epoch 1"
+        "%define _buildhost reproducible")
+endif()
