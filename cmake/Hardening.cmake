@@ -25,10 +25,10 @@ include(CheckLinkerFlag)
 option(DAYNAME_HARDENING "Build with the stack protector, PIE, full RELRO and checked functions" ON)
 
 # Adds compile FLAG to the target and to `taken` where the compiler accepts it,
-# or to `packagers` where the packager's flags match DECIDES.
-macro(dayname_harden_with flag decides)
+# or to `packagers` where the packager's flags match DECIDES, when given.
+macro(dayname_harden_with flag)
     string(MAKE_C_IDENTIFIER "DAYNAME_HAS${flag}" accepted)
-    if("${packagerCompiles}${packagerLinks}" MATCHES "${decides}")
+    if(NOT "${ARGN}" STREQUAL "" AND "${packagerCompiles}${packagerLinks}" MATCHES "${ARGN}")
         list(APPEND packagers ${flag})
     else()
         check_cxx_compiler_flag(${flag} ${accepted})
@@ -56,14 +56,8 @@ function(dayname_harden target)
     dayname_harden_with(-fPIE "-f(no-)?(pie|PIE|pic|PIC) |[ ,]-(no-)?pie[ ,]")
     # -Werror=format-security is ignored, with a warning, without -Wformat.
     set(CMAKE_REQUIRED_FLAGS -Wformat)
-    foreach(flag -Wformat -Werror=format-security)
-        string(MAKE_C_IDENTIFIER "DAYNAME_HAS${flag}" accepted)
-        check_cxx_compiler_flag(${flag} ${accepted})
-        if(${accepted})
-            target_compile_options(${target} INTERFACE ${flag})
-            list(APPEND taken ${flag})
-        endif()
-    endforeach()
+    dayname_harden_with(-Wformat)
+    dayname_harden_with(-Werror=format-security)
     unset(CMAKE_REQUIRED_FLAGS)
 
     # A static build links as a static PIE instead (DAYNAME_STATIC): a later
