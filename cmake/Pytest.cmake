@@ -19,10 +19,14 @@ if(NOT DAYNAME_PYTEST)
         "Install it (on Debian: apt-get install python3-pytest), name it with "
         "-DDAYNAME_PYTEST=/path/to/pytest, or configure with -DBUILD_TESTING=OFF.")
 endif()
-if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
-    message(FATAL_ERROR "The end-to-end tests run the program, and nothing here runs a program "
-        "for ${CMAKE_SYSTEM_NAME} on ${CMAKE_SYSTEM_PROCESSOR}: install what the toolchain file "
-        "names, or configure with -DBUILD_TESTING=OFF.")
+if(CMAKE_CROSSCOMPILING)
+    list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 runner)
+    find_program(DAYNAME_RUNNER "${runner}" NO_CACHE)
+    if(NOT DAYNAME_RUNNER)
+        message(FATAL_ERROR "The end-to-end tests run the program, and nothing here runs a program "
+            "for ${CMAKE_SYSTEM_NAME} on ${CMAKE_SYSTEM_PROCESSOR}: install what the toolchain file "
+            "names (${runner}), or configure with -DBUILD_TESTING=OFF.")
+    endif()
 endif()
 
 # dayname_add_end_to_end(NAME PROGRAM [pytest arguments...]) adds the test
