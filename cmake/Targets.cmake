@@ -9,11 +9,10 @@
 #
 # Two rows cannot have the compiler's own CPU. qemu 7.2 has no z196 as it
 # is: it lacks decimal floating point, the crypto functions and some system
-# facilities, which are left out. On qemu's 970 and POWER5+ models a dcbz
-# clears 32 bytes where the auxiliary vector promises 128, so memset leaves
-# three quarters of its bytes as they were and a thrown C++ exception crashes
-# the unwinder; POWER7 is the oldest model left, for a compiler that targets
-# POWER4.
+# facilities, which are left out. On qemu's 970 and POWER5+ models memset
+# leaves three quarters of a buffer as it was, and a thrown C++ exception
+# crashes the unwinder; POWER7 is the oldest model left, for a compiler that
+# targets POWER4 (see the README's Platforms).
 set(z196 "z196-base,msa-base=off,klmd-sha-1=off,kimd-sha-1=off,km-dea=off,km-tdea-128=off,km-tdea-192=off,kmc-dea=off,kmc-tdea-128=off,kmc-tdea-192=off,kmac-dea=off,kmac-tdea-128=off,kmac-tdea-192=off,dfp=off,dfphp=off,pfpo=off,hfpm=off,hfpue=off,dateh2=off,cmpsceh=off,emon=off,parseh=off,nonqks=off,csske=off,asnlxr=off,tods=off")
 set(DAYNAME_CROSS_TARGETS
     "aarch64 | aarch64-linux-gnu     | arm64   | aarch64 | LSB .*, ARM aarch64           | qemu-aarch64-static -cpu cortex-a53"
