@@ -90,7 +90,7 @@ else()
         ${CPACK_PACKAGING_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/licenses)
     # The same bytes from every build: the build time and every file time are
     # the last commit's, the build host a fixed name. No /usr/lib/.build-id
-    # links: they are the system's folders, and debug packages use them.
+    # links, whose folders the package would otherwise own.
     string(JOIN "\n" CPACK_RPM_SPEC_MORE_DEFINE
         "%define packager ${CPACK_PACKAGE_CONTACT}"
         "%define _build_id_links none"
