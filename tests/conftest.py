@@ -63,6 +63,25 @@ def program(request):
         yield chosen
 
 
+@pytest.fixture
+def start():
+    """Starts a process as subprocess.Popen does. However the test ends, every
+    process it started is killed and reaped, and its pipes closed, so that no
+    test waits on one without a limit."""
+    started = []
+
+    def start_process(command, **kwargs):
+        started.append(subprocess.Popen(command, **kwargs))
+        return started[-1]
+
+    yield start_process
+    for process in started:
+        process.kill()
+        process.wait()
+        if process.stdout:
+            process.stdout.close()
+
+
 @dataclass
 class Outcome:
     out: bytes

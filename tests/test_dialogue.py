@@ -84,15 +84,9 @@ def test_ends_when_standard_input_is_closed_or_unreadable(run, stdin):
 
 
 @pytest.fixture
-def endless_zeros():
+def endless_zeros(start):
     """A pipe that gives "0\\n" for as long as it is read."""
-    zeros = subprocess.Popen(["yes", "0"], stdout=subprocess.PIPE)
-    try:
-        yield zeros.stdout
-    finally:
-        zeros.kill()
-        zeros.wait()
-        zeros.stdout.close()
+    return start(["yes", "0"], stdout=subprocess.PIPE).stdout
 
 
 @pytest.fixture
@@ -147,7 +141,7 @@ def test_a_failed_write_ends_the_run_with_status_two(run, request, given, where,
 
 
 @pytest.mark.parametrize("sigpipe", ["default", "ignored"])
-def test_a_reader_that_stops_early(program, endless_zeros, tmp_path, sigpipe):
+def test_a_reader_that_stops_early(program, start, endless_zeros, tmp_path, sigpipe):
     """As every filter does, the program dies of SIGPIPE when its reader has
     gone, unless SIGPIPE is ignored: then the failed write gives status 2, as
     it does on Windows, which has no SIGPIPE."""
@@ -155,16 +149,11 @@ def test_a_reader_that_stops_early(program, endless_zeros, tmp_path, sigpipe):
         signal.signal(signal.SIGPIPE, signal.SIG_IGN)
 
     with open(tmp_path / "err", "wb+") as err:
-        run = subprocess.Popen(program.command, stdin=endless_zeros, stdout=subprocess.PIPE,
-                               stderr=err,
-                               preexec_fn=ignore_sigpipe if sigpipe == "ignored" else None)
-        try:
-            assert run.stdout.read(1) == P[:1]
-            run.stdout.close()
-            status = run.wait(timeout=DEADLINE)
-        finally:
-            run.kill()
-            run.wait()
+        run = start(program.command, stdin=endless_zeros, stdout=subprocess.PIPE, stderr=err,
+                    preexec_fn=ignore_sigpipe if sigpipe == "ignored" else None)
+        assert run.stdout.read(1) == P[:1]
+        run.stdout.close()
+        status = run.wait(timeout=DEADLINE)
         err.seek(0)
         assert err.read() == b""
     expected = -signal.SIGPIPE if sigpipe == "default" and not program.windows else 2

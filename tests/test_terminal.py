@@ -4,7 +4,6 @@ prompt has to be on the screen before anything is typed."""
 import errno
 import os
 import signal
-import subprocess
 
 import pytest
 
@@ -64,13 +63,13 @@ CTRL_D = b"\x04"
                  PROMPT + b"-\r\nThe given input value was invalid.\r\n" + PROMPT + b"\r\n", 1,
                  id="AnswerCutOffByCtrlD"),
 ])
-def test_a_session_on_a_terminal(program, deadline, steps, screen, status_wanted):
+def test_a_session_on_a_terminal(program, start, deadline, steps, screen, status_wanted):
     if program.windows:
         pytest.skip("a Windows console is no pseudo-terminal: Wine would put its own "
                     "console between the program and this one")
     terminal, far_end = os.openpty()
-    run = subprocess.Popen(program.command, stdin=far_end, stdout=far_end, stderr=far_end,
-                           start_new_session=True)
+    run = start(program.command, stdin=far_end, stdout=far_end, stderr=far_end,
+                start_new_session=True)
     os.close(far_end)
     try:
         # The prompt must be on the screen before anything is typed.
@@ -80,7 +79,5 @@ def test_a_session_on_a_terminal(program, deadline, steps, screen, status_wanted
             shown = read_until(terminal, shown, wanted)
         status = run.wait(timeout=DEADLINE)
     finally:
-        run.kill()
-        run.wait()
         os.close(terminal)
     assert (shown, status) == (screen, status_wanted)
