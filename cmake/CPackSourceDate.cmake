@@ -6,16 +6,13 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
     file(READ ${CPACK_DAYNAME_SOURCE_DIR}/packaging/source-date lastCommit)
     string(STRIP "${lastCommit}" lastCommit)
     if(NOT lastCommit MATCHES "^[0-9]+$")
-        # Only a repository whose top is the source folder is this project's.
-        execute_process(COMMAND git rev-parse --show-toplevel
+        # Only a repository whose top is the source folder is this project's:
+        # there, the way up to the top is empty.
+        execute_process(COMMAND git rev-parse --show-cdup
             WORKING_DIRECTORY ${CPACK_DAYNAME_SOURCE_DIR}
-            OUTPUT_VARIABLE top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+            RESULT_VARIABLE outside OUTPUT_VARIABLE up OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
         set(lastCommit)
-        file(REAL_PATH "${CPACK_DAYNAME_SOURCE_DIR}" sourceDir)
-        if(top)
-            file(REAL_PATH "${top}" top)
-        endif()
-        if(top STREQUAL sourceDir)
+        if(NOT outside AND up STREQUAL "")
             execute_process(COMMAND git log -1 --format=%ct
                 WORKING_DIRECTORY ${CPACK_DAYNAME_SOURCE_DIR}
                 OUTPUT_VARIABLE lastCommit OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)

@@ -1,9 +1,10 @@
 # Every download, made by one build (DAYNAME_DIST): the source archive, then
 # for x86_64 and for each CPU of cmake/Targets.cmake the static archive, the
 # Debian package and the RPM package where those families have a port, and
-# the Windows zip, gathered with their SHA256SUMS in DAYNAME_DIST_DIR. Each binary download is an ExternalProject: the project
-# as the source archive holds it, unpacked in source/ under this build, as a
-# distribution builds it, in a build folder of its own with its own compiler.
+# the Windows zip, gathered with their SHA256SUMS in DAYNAME_DIST_DIR. Each
+# binary download is an ExternalProject: the project as the source archive
+# holds it, unpacked in source/ under this build, as a distribution builds
+# it, in a build folder of its own with its own compiler.
 # Each Linux tree builds its tests too, and CTest here runs them there: the
 # end-to-end suite against the tree's program, and against the archive's own
 # bin/dayname or the package's, installed, under the tree's qemu: what ships

@@ -29,7 +29,7 @@ int main()
     while (day == errorMarker) {
         // The prompt goes out, and is known to have gone out, before the program
         // waits for an answer: nobody should type one that can never be answered.
-        // The message of an invalid answer before it is checked with it.
+        // The invalid-answer message written before it is checked with it.
         if (!(std::cout << "Enter the number of a day in the week: " << std::flush)) {
             return outputFailed;
         }
