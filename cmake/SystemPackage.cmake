@@ -6,7 +6,8 @@
 # - DAYNAME_RPM: an .rpm with the licence where RPM distributions keep it,
 #   its Requires found by rpm in the program itself.
 # A cross toolchain names the CPU as the two families do (DAYNAME_DEB_ARCH and
-# DAYNAME_RPM_ARCH, from cmake/Targets.cmake); "-" where a family has no port.
+# DAYNAME_RPM_ARCH, from cmake/Targets.cmake); "-" where the project makes no
+# package of that family.
 # DAYNAME_PACKAGE_FILE is the package's file name, in the build folder.
 if(DAYNAME_DEBIAN AND DAYNAME_RPM)
     message(FATAL_ERROR "Choose one of DAYNAME_DEBIAN and DAYNAME_RPM")
@@ -46,7 +47,7 @@ if(DAYNAME_DEBIAN)
         execute_process(COMMAND dpkg --print-architecture
             OUTPUT_VARIABLE DAYNAME_DEB_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     elseif(DAYNAME_DEB_ARCH STREQUAL "-" OR NOT DAYNAME_DEB_ARCH)
-        message(FATAL_ERROR "Debian has no port for ${CMAKE_SYSTEM_PROCESSOR} to package for")
+        message(FATAL_ERROR "cmake/Targets.cmake names no Debian architecture for ${CMAKE_SYSTEM_PROCESSOR}")
     else()
         # dpkg-shlibdeps finds the Depends in the libraries of the CPU's own
         # Debian packages, as a native build would.
@@ -78,7 +79,7 @@ else()
     if(NOT CMAKE_CROSSCOMPILING)
         set(DAYNAME_RPM_ARCH ${CMAKE_SYSTEM_PROCESSOR})
     elseif(DAYNAME_RPM_ARCH STREQUAL "-" OR NOT DAYNAME_RPM_ARCH)
-        message(FATAL_ERROR "No RPM distribution has a port for ${CMAKE_SYSTEM_PROCESSOR} to package for")
+        message(FATAL_ERROR "cmake/Targets.cmake names no RPM architecture for ${CMAKE_SYSTEM_PROCESSOR}")
     endif()
     set(CPACK_RPM_PACKAGE_ARCHITECTURE ${DAYNAME_RPM_ARCH})
     set(DAYNAME_PACKAGE_FILE

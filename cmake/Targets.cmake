@@ -1,11 +1,12 @@
 # Every Linux CPU that the project makes downloads for, beside the build
 # machine's own x86_64: one a line, with the name in the archive's file name,
 # the triplet of Debian's cross compiler (package g++-TRIPLET), the CPU's
-# names as Debian and RPM packages give them ("-" where that family has no
-# port to package for), what `file` says of the CPU of a program built for
-# it, and the command that runs its programs here: qemu-user, emulating the
-# CPU that the cross compiler targets by default, so that an instruction too
-# new for it fails the tests.
+# names as Debian and RPM packages give them ("-" where the project makes no
+# package of that family: Debian 12 has no such port, or RHEL 9 does not run
+# there), what `file` says of the CPU of a program built for it, and the
+# command that runs its programs here: qemu-user, emulating the CPU that the
+# cross compiler targets by default, so that an instruction too new for it
+# fails the tests.
 #
 # Two rows cannot have the compiler's own CPU. qemu 7.2 has no z196 as it
 # is: it lacks decimal floating point, the crypto functions and some system
