@@ -1,4 +1,6 @@
 #include <cstdint>
+#include <cstdlib>
+#include <exception>
 #include <iostream>
 #include <limits>
 #include <string>
@@ -6,19 +8,23 @@
 #include "day_name.h"
 
 namespace {
-// The run's exit statuses, as the manual and README list them.
+// The run's exit statuses, as the manual page lists them.
 constexpr int dayNamed = 0;
 constexpr int inputEnded = 1;
 constexpr int outputFailed = 2;
-// What userDay keeps when a read finds no answer at all. A read stores
-// nothing when the input ends, or cannot be read, before an answer begins,
-// while one that fails on an answer stores 0 or an end of the int range,
-// none of them a day.
+// What userDay keeps when a read stores no number. A read stores nothing when
+// the input ends, or cannot be read, before an answer begins; with libstdc++
+// also when a read error cuts an answer off, which then counts as no answer.
+// One that fails on an answer that is no number, or is beyond the int range,
+// stores 0 or an end of that range, none of them a day.
 constexpr std::int32_t noAnswer = -1;
 } // namespace
 
 int main()
 {
+    // Out of memory, the runtime would explain itself on standard error, which
+    // this program never writes to: it ends at once, by SIGABRT, instead.
+    std::set_terminate(std::abort);
     // The dialogue uses only the C++ streams: without the C stdio lock-step each
     // character read and each piece written costs far less.
     std::ios_base::sync_with_stdio(false);
@@ -31,7 +37,7 @@ int main()
         // waits for an answer: nobody should type one that can never be answered.
         // The invalid-answer message written before it is checked with it.
         if (!(std::cout << "Enter the number of a day in the week: " << std::flush)) {
-            return outputFailed;
+            break;
         }
         // Blanks and empty lines before an answer are skipped.
         if (!(std::cin >> userDay)) {
@@ -39,7 +45,7 @@ int main()
                 // Input ended, or cannot be read, before an answer began: no
                 // number can ever come. End the open prompt line and stop.
                 std::cout << '\n' << std::flush;
-                return std::cout ? inputEnded : outputFailed;
+                break;
             }
             // An answer that is no number, or one far outside any day, counts as
             // an invalid answer like any other, and the rest of its line goes
@@ -58,7 +64,16 @@ int main()
         // Each read starts from noAnswer, so that it tells what it found.
         userDay = noAnswer;
     }
+    if (day != errorMarker) {
+        std::cout << "\nThe given day number represents " << day << ".\n\n" << std::flush;
+    }
 
-    std::cout << "\nThe given day number represents " << day << ".\n\n" << std::flush;
-    return std::cout ? dayNamed : outputFailed;
+    // What was read ahead and not used goes back to a file of answers, so that
+    // whatever reads it next starts just past this run's last answer. A pipe or
+    // a terminal cannot be rewound, and an ended input is already at its end.
+    std::cin.seekg(std::cin.tellg());
+    if (!std::cout) {
+        return outputFailed;
+    }
+    return day == errorMarker ? inputEnded : dayNamed;
 }

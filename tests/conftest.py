@@ -6,6 +6,7 @@ qemu for another CPU, or Wine for a Windows build (a .exe), whose line ends
 are checked and folded here so that every test compares the same texts.
 """
 
+import signal
 import subprocess
 import tempfile
 from dataclasses import dataclass
@@ -20,17 +21,24 @@ def pytest_addoption(parser):
     parser.addoption("--built-program", help="the program to test")
     parser.addoption("--emulator", action="append", default=[],
                      help="one word of the command that runs the program, in order")
+    parser.addoption("--stdlib", default="libstdc++",
+                     help="the C++ standard library the program was built with")
+    parser.addoption("--baseline", help="bench/baseline.c, built (tests/docs.py)")
 
 
 def pytest_configure(config):
     config.addinivalue_line(
         "markers", "file_size_limit: runs the program under a file-size limit")
+    config.addinivalue_line(
+        "markers", "memory_limit: runs the program under a data limit, which an "
+        "emulator or a sanitizer's runtime cannot start under")
 
 
 @dataclass
 class Program:
     command: list
     windows: bool
+    stdlib: str
 
     def output(self, raw):
         """What the program wrote, with a Windows build's "\\r\\n" folded to "\\n"."""
@@ -46,7 +54,8 @@ def program(request):
     path = request.config.getoption("built_program")
     assert path, "name the program with --built-program"
     emulator = request.config.getoption("emulator")
-    chosen = Program(emulator + [path], path.endswith(".exe"))
+    chosen = Program(emulator + [path], path.endswith(".exe"),
+                     request.config.getoption("stdlib"))
     if chosen.windows and emulator:
         # Wine writes to standard error while it makes its prefix, and a
         # wineserver started by a test would inherit that test's limits: make
@@ -80,6 +89,18 @@ def start():
         process.wait()
         if process.stdout:
             process.stdout.close()
+
+
+@pytest.fixture
+def deadline():
+    """Ends a read that waits for what never comes with a TimeoutError."""
+    def expire(*_):
+        raise TimeoutError(f"nothing more on the terminal within {DEADLINE} s")
+    previous = signal.signal(signal.SIGALRM, expire)
+    signal.alarm(DEADLINE)
+    yield
+    signal.alarm(0)
+    signal.signal(signal.SIGALRM, previous)
 
 
 @dataclass

@@ -158,3 +158,131 @@ def test_a_reader_that_stops_early(program, start, endless_zeros, tmp_path, sigp
         assert err.read() == b""
     expected = -signal.SIGPIPE if sigpipe == "default" and not program.windows else 2
     assert status == expected
+
+
+# Each row: a file of answers, how the run ends, and what is left of the file
+# for whoever reads it next: the run takes its answers and no more, however
+# far it read ahead. A failed prompt ends the run just past the answer before.
+@pytest.mark.parametrize("given, setup, status, left", [
+    pytest.param(b"3 tail\n5\n", None, 0, b" tail\n5\n", id="Named"),
+    pytest.param(b"9 2 5\n", None, 0, b" 5\n", id="SeveralOnOneLine"),
+    pytest.param(b"abc 4\n5\n6\n", None, 0, b"\n6\n", id="BadLineDiscarded"),
+    pytest.param(b"3\n" + b"x" * 100000, None, 0, b"\n" + b"x" * 100000, id="FarBeyondOneRead"),
+    pytest.param(b"3", None, 0, b"", id="NamedAtTheEnd"),
+    pytest.param(b"9\n\n", None, 1, b"", id="InputEnded"),
+    pytest.param(b"0\n3\n", "limit", 2, b"\n3\n", id="PromptFailed", marks=pytest.mark.file_size_limit),
+])
+def test_leaves_a_file_of_answers_just_past_the_last_one_used(run, tmp_path, given, setup, status, left):
+    answers = tmp_path / "answers"
+    answers.write_bytes(given)
+    with open(answers, "rb") as stdin:
+        outcome = run(stdin=stdin, setup=setup and limit_file_size(len(P)))
+        offset = os.lseek(stdin.fileno(), 0, os.SEEK_CUR)
+    assert (outcome.err, outcome.status, given[offset:]) == (b"", status, left)
+
+
+def test_a_file_of_answers_with_windows_line_ends(run, program, tmp_path):
+    """A Windows build reads in text mode, which drops each "\r" before "\n":
+    the file is left one byte further on for each "\r" in what the run read
+    ahead and did not use, here the two of " tail\r\n5\r\n"."""
+    given = b"3 tail\r\n5\r\n"
+    answers = tmp_path / "answers"
+    answers.write_bytes(given)
+    with open(answers, "rb") as stdin:
+        run(stdin=stdin)
+        offset = os.lseek(stdin.fileno(), 0, os.SEEK_CUR)
+    assert given[offset:] == (b"ail\r\n5\r\n" if program.windows else b" tail\r\n5\r\n")
+
+
+def test_two_runs_on_one_file_take_one_answer_each(run, tmp_path):
+    answers = tmp_path / "answers"
+    answers.write_bytes(b"3\n5\n")
+    with open(answers, "rb") as stdin:
+        runs = [run(stdin=stdin) for _ in range(2)]
+    assert [(each.out, each.status) for each in runs] == [
+        (P + named(b"Wednesday"), 0), (P + named(b"Friday"), 0)]
+
+
+def test_a_pipe_of_answers_cannot_be_rewound_and_is_read_as_before(run):
+    reading, writing = os.pipe()
+    os.write(writing, b"3 tail\n5\n")
+    os.close(writing)
+    try:
+        outcome = run(stdin=reading)
+    finally:
+        os.close(reading)
+    assert (outcome.out, outcome.err, outcome.status) == (P + named(b"Wednesday"), b"", 0)
+
+
+@pytest.mark.file_size_limit
+def test_a_file_size_limit_ends_the_run_by_sigxfsz_unless_it_is_ignored(run, program):
+    """Like SIGPIPE, SIGXFSZ keeps the disposition the program is started
+    with: at its default the limit ends the run by the signal; ignored, the
+    failed write gives status 2 (test_a_failed_write_ends_the_run_with_status_two)."""
+    def limit():
+        resource.setrlimit(resource.RLIMIT_FSIZE, (len(P), len(P)))
+        signal.signal(signal.SIGXFSZ, signal.SIG_DFL)
+    outcome = run(b"3\n", setup=limit)
+    assert (outcome.out, outcome.err, outcome.status) == (P, b"", -signal.SIGXFSZ)
+
+
+def limit_data(size):
+    """Set-up for a child whose memory for data ends at `size` bytes."""
+    def setup():
+        resource.setrlimit(resource.RLIMIT_DATA, (size, size))
+    return setup
+
+
+@pytest.mark.memory_limit
+def test_out_of_memory_it_ends_by_sigabrt_and_writes_nothing_more(run, program):
+    """Under a data limit raised step by step until the run names the day:
+    at first the C library or the dynamic loader cannot start (its own exit,
+    and maybe its own message, before the program runs), then the program runs
+    out, with nothing on standard error. libstdc++ runs out when the streams
+    take their buffers, and the run ends by SIGABRT; libc++ runs out while it
+    keeps the digits, or C stdio, which it reads through, finds no buffer to
+    read into: both are input that cannot be read, status 1."""
+    if program.windows:
+        pytest.skip("Wine itself needs far more memory than any limit here")
+    given = b"9" * (1 << 20) + b"\n3\n"
+    answered = P + I + P + named(b"Wednesday")
+    kinds = []
+    for kib in range(64, 32 << 10, 32):
+        outcome = run(given, setup=limit_data(kib << 10))
+        if outcome.status == 0:
+            assert (outcome.out, outcome.err) == (answered, b"")
+            break
+        if outcome.status == -signal.SIGABRT:
+            assert outcome.err == b"" and answered.startswith(outcome.out), (kib, outcome)
+            kinds.append("ran out")
+        elif (outcome.out, outcome.status) == (P + E, 1):
+            assert outcome.err == b"", (kib, outcome)
+            kinds.append("could not read")
+        else:
+            assert outcome.status in (127, -signal.SIGSEGV), (kib, outcome)
+            kinds.append("could not start")
+    else:
+        pytest.fail("no data limit up to 32 MiB let the run name the day")
+    assert {"libstdc++": "ran out", "libc++": "could not read"}[program.stdlib] in kinds, kinds
+
+
+# A read that fails with an answer begun (EAGAIN: a pipe that cannot block,
+# whose writer is still there) ends the input: libstdc++ loses the answer with
+# the read, libc++ keeps it as if the end of input had cut it off.
+@pytest.mark.parametrize("given, libstdcxx, libcxx", [
+    pytest.param(b"5", (P + E, 1), (P + named(b"Friday"), 0), id="Valid"),
+    pytest.param(b"-", (P + E, 1), (P + I + P + E, 1), id="LoneSign"),
+])
+def test_a_read_error_mid_answer(run, program, given, libstdcxx, libcxx):
+    if program.windows:
+        pytest.skip("a Windows program reads no pipe that cannot block")
+    reading, writing = os.pipe()
+    os.write(writing, given)
+    os.set_blocking(reading, False)
+    try:
+        outcome = run(stdin=reading)
+    finally:
+        os.close(reading)
+        os.close(writing)
+    wanted = {"libstdc++": libstdcxx, "libc++": libcxx}[program.stdlib]
+    assert (outcome.out, outcome.err, outcome.status) == (wanted[0], b"", wanted[1])

@@ -1,0 +1,51 @@
+"""The program on a pseudo-terminal, the way a person meets it: each step's
+keys are typed only once the screen shows what the step before it waits for."""
+
+import errno
+import os
+
+from expected import DEADLINE
+
+CTRL_D = b"\x04"
+
+
+def on_terminal(text):
+    """`text` as a terminal shows it: each line feed is shown as "\\r\\n"."""
+    return text.replace(b"\n", b"\r\n")
+
+
+def read_until(terminal, screen, wanted=None):
+    """`screen` and what the terminal shows next, up to `wanted` (bytes it
+    shows, or a test of the whole screen), or, without it, up to the
+    program's end, when the terminal has no writer left."""
+    seen = wanted if callable(wanted) else lambda shown: wanted in shown
+    while wanted is None or not seen(screen):
+        try:
+            shown = os.read(terminal, 256)
+        except OSError as error:
+            if error.errno != errno.EIO or wanted is not None:
+                raise
+            shown = b""
+        if not shown:
+            assert wanted is None, f"the program ended before showing {wanted!r}: {screen!r}"
+            return screen
+        screen += shown
+    return screen
+
+
+def session(start, command, first, steps):
+    """Runs `command` on a new pseudo-terminal, waits for `first` on the screen,
+    then types each step's keys and waits for what it names (None: the end).
+    Gives the whole screen and the exit status. `start` is the conftest
+    fixture, which kills whatever is left; a caller sets a deadline (SIGALRM)."""
+    terminal, far_end = os.openpty()
+    run = start(command, stdin=far_end, stdout=far_end, stderr=far_end, start_new_session=True)
+    os.close(far_end)
+    try:
+        shown = read_until(terminal, b"", first)
+        for keys, wanted in steps:
+            os.write(terminal, keys)
+            shown = read_until(terminal, shown, wanted)
+        return shown, run.wait(timeout=DEADLINE)
+    finally:
+        os.close(terminal)
