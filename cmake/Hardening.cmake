@@ -80,16 +80,18 @@ function(dayname_harden target)
         endif()
     endforeach()
 
-    # glibc's checked functions need optimisation. The compiler itself may
-    # define _FORTIFY_SOURCE already, and a packager often does so as
-    # -Wp,-D..., which the compiler applies after every -D or -U of ours.
+    # glibc's checked functions need optimisation, from the build type or
+    # from a packager's -O under build type None (CMake ignores CPPFLAGS, so
+    # a packager's CXXFLAGS alone often say nothing of _FORTIFY_SOURCE). The
+    # compiler itself may define _FORTIFY_SOURCE already, and a packager often
+    # does so as -Wp,-D..., which the compiler applies after every -D or -U of ours.
     if(packagerCompiles MATCHES "_FORTIFY_SOURCE")
         list(APPEND packagers -D_FORTIFY_SOURCE)
-    elseif(buildType MATCHES "^(RELEASE|RELWITHDEBINFO|MINSIZEREL)$")
+    else()
         set(CMAKE_REQUIRED_FLAGS "${CMAKE_CXX_FLAGS_${buildType}}")
         check_cxx_source_compiles("
-            #ifdef _FORTIFY_SOURCE
-            #error the build already fortifies
+            #if !defined(__OPTIMIZE__) || defined(_FORTIFY_SOURCE)
+            #error the build does not optimise, or already fortifies
             #endif
             int main() { return 0; }" DAYNAME_FORTIFY_IS_OURS)
         if(DAYNAME_FORTIFY_IS_OURS)

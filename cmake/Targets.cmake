@@ -35,7 +35,11 @@ endmacro()
 # Run as a script (cmake -P cmake/Targets.cmake), it prints the Debian
 # packages that build, package and run them: the Debian packages need each
 # CPU's own libstdc++6:DEB_ARCH, from that foreign architecture of dpkg's.
-if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
+# With -D PRINT=targets first, it prints the list itself, one line a CPU.
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE AND PRINT STREQUAL "targets")
+    list(JOIN DAYNAME_CROSS_TARGETS "\n" lines)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E echo "${lines}")
+elseif(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
     set(packages qemu-user-static rpm rpmlint)
     foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
         dayname_target_fields("${line}")

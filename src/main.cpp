@@ -36,8 +36,10 @@ int main()
         // The prompt goes out, and is known to have gone out, before the program
         // waits for an answer: nobody should type one that can never be answered.
         // The invalid-answer message written before it is checked with it.
+        // Input read ahead goes back, as after the last answer below.
         if (!(std::cout << "Enter the number of a day in the week: " << std::flush)) {
-            break;
+            std::cin.seekg(std::cin.tellg());
+            return outputFailed;
         }
         // Blanks and empty lines before an answer are skipped.
         if (!(std::cin >> userDay)) {
@@ -45,7 +47,7 @@ int main()
                 // Input ended, or cannot be read, before an answer began: no
                 // number can ever come. End the open prompt line and stop.
                 std::cout << '\n' << std::flush;
-                break;
+                return std::cout ? inputEnded : outputFailed;
             }
             // An answer that is no number, or one far outside any day, counts as
             // an invalid answer like any other, and the rest of its line goes
@@ -64,16 +66,11 @@ int main()
         // Each read starts from noAnswer, so that it tells what it found.
         userDay = noAnswer;
     }
-    if (day != errorMarker) {
-        std::cout << "\nThe given day number represents " << day << ".\n\n" << std::flush;
-    }
-
+    std::cout << "\nThe given day number represents " << day << ".\n\n" << std::flush;
     // What was read ahead and not used goes back to a file of answers, so that
-    // whatever reads it next starts just past this run's last answer. A pipe or
-    // a terminal cannot be rewound, and an ended input is already at its end.
+    // whatever reads it next starts just past the last answer. A pipe or a
+    // terminal cannot be rewound, and the seek fails there, harmlessly; input
+    // that ended before an answer is at its end already.
     std::cin.seekg(std::cin.tellg());
-    if (!std::cout) {
-        return outputFailed;
-    }
-    return day == errorMarker ? inputEnded : dayNamed;
+    return std::cout ? dayNamed : outputFailed;
 }

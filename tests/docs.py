@@ -122,11 +122,12 @@ def test_no_other_document_names_the_version():
 
 
 def targets():
-    """Each CPU of cmake/Targets.cmake: its fields by name."""
-    text = (SOURCE / "cmake/Targets.cmake").read_text()
-    rows = re.findall(r'^    "([^"|]+\|[^"]+)"$', text, re.MULTILINE)
+    """Each CPU of cmake/Targets.cmake, as CMake reads it: its fields by name."""
+    rows = subprocess.run(["cmake", "-D", "PRINT=targets", "-P", SOURCE / "cmake/Targets.cmake"],
+                          capture_output=True, check=True, text=True, timeout=DEADLINE).stdout
     names = ["arch", "triplet", "deb", "rpm", "file", "emulator"]
-    return [dict(zip(names, (field.strip() for field in row.split("|")))) for row in rows]
+    return [dict(zip(names, (field.strip() for field in row.split("|"))))
+            for row in rows.splitlines()]
 
 
 def table(name, heading):
@@ -153,3 +154,22 @@ def test_the_package_table_names_every_package_that_the_build_makes():
     rpms = ["x86_64"] + [target["rpm"] for target in targets() if target["rpm"] != "-"]
     assert shown == {f"`dayname_<version>_{arch}.deb`" for arch in debs} | \
         {f"`dayname-<version>-1.{arch}.rpm`" for arch in rpms}
+
+
+def test_the_readme_gives_the_exit_statuses_of_the_manual_page():
+    page = (SOURCE / "doc/dayname.1").read_text()
+    listed = page[page.index(".Sh EXIT STATUS"):page.index(".Sh EXAMPLES")]
+    assert [row[0] for row in table("README.md", "## Exit status")] == \
+        re.findall(r"^\.It (\d+)$", listed, re.MULTILINE)
+
+
+def test_the_stage_table_names_the_stages_of_ci_in_order():
+    stages = re.findall(r"^stage (\S+)", (SOURCE / ".ci/run").read_text(), re.MULTILINE)
+    assert [row[0] for row in table("CONTRIBUTING.md", "## What CI runs")] == stages
+
+
+def test_the_manual_page_sends_bugs_to_the_packages_contact():
+    contact = re.search(r'CPACK_PACKAGE_CONTACT "[^<]*<([^>]+)>"',
+                        (SOURCE / "cmake/Packaging.cmake").read_text()).group(1)
+    assert re.search(r"^\.Mt (\S+) \.$", (SOURCE / "doc/dayname.1").read_text(),
+                     re.MULTILINE).group(1) == contact
