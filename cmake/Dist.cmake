@@ -92,3 +92,9 @@ add_custom_target(sha256sums ALL
     COMMENT "Summing the downloads in ${DAYNAME_DIST_DIR}/SHA256SUMS"
     VERBATIM)
 add_dependencies(sha256sums ${builds})
+if(BUILD_TESTING)
+    find_program(SHA256SUM_EXECUTABLE sha256sum REQUIRED)
+    add_test(NAME sums COMMAND ${SHA256SUM_EXECUTABLE} --check --strict SHA256SUMS
+        WORKING_DIRECTORY ${DAYNAME_DIST_DIR})
+    set_tests_properties(sums PROPERTIES LABELS package TIMEOUT 60)
+endif()

@@ -25,5 +25,5 @@ function(dayname_add_end_to_end name program)
     endif()
     # Each case has its own deadline (tests/expected.py); this one is the
     # backstop for the whole run, which takes well under a minute natively.
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 900)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 900 LABELS end-to-end)
 endfunction()

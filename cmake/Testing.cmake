@@ -33,7 +33,7 @@ if(DAYNAME_PYTEST)
     endif()
 endif()
 if(NOT DAYNAME_PYTEST)
-    list(APPEND missing "pytest (Debian: python3-pytest, Fedora: python3-pytest; or -DDAYNAME_PYTEST=/path/to/pytest)")
+    list(APPEND missing "pytest (Debian: python3-pytest, Fedora: python3-pytest, or name it with -DDAYNAME_PYTEST=...)")
 endif()
 
 if(CMAKE_CROSSCOMPILING)

@@ -173,3 +173,16 @@ def test_the_manual_page_sends_bugs_to_the_packages_contact():
                         (SOURCE / "cmake/Packaging.cmake").read_text()).group(1)
     assert re.search(r"^\.Mt (\S+) \.$", (SOURCE / "doc/dayname.1").read_text(),
                      re.MULTILINE).group(1) == contact
+
+
+def test_the_readme_names_the_compilers_that_ci_builds_with():
+    script = (SOURCE / "packaging/compilers").read_text()
+    built = {}
+    for compiler, standard, stdlib in re.findall(r'^    "(\S+) (\d+) ?(\S*)"$', script, re.MULTILINE):
+        built.setdefault((f"`{compiler}`", f"C++{standard}"), []).append(
+            "libc++ 14" if stdlib == "libc++" else "libstdc++")
+    rows = table("README.md", "## What is tested")
+    header = ["C++17", "C++20", "C++23"]
+    shown = {(row[0], standard): cell.split(", ")
+             for row in rows for standard, cell in zip(header, row[1:]) if cell}
+    assert shown == built
