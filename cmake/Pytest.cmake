@@ -16,7 +16,7 @@ function(dayname_add_end_to_end name program)
         set(stdlib ${DAYNAME_STDLIB})
     endif()
     add_test(NAME ${name}
-        COMMAND ${DAYNAME_PYTEST} -p no:cacheprovider -q -rs ${ARGN}
+        COMMAND ${DAYNAME_PYTEST} -p no:cacheprovider -q -rfEs ${ARGN}
             --built-program=${program} ${emulator} --stdlib=${stdlib} ${PROJECT_SOURCE_DIR}/tests)
     set(environment PYTHONDONTWRITEBYTECODE=1)
     if(WIN32)

@@ -13,7 +13,7 @@ from pathlib import Path
 
 import pytest
 
-from expected import DEADLINE, PROMPT
+from expected import DEADLINE, INVALID, PROMPT, named
 from terminal import on_terminal, session
 
 SOURCE = Path(__file__).resolve().parent.parent
@@ -91,6 +91,13 @@ def test_each_example_session_is_what_the_program_shows(program, start, deadline
             assert shown.stdout == wanted, command
 
 
+def test_the_manual_page_quotes_the_program_as_it_writes():
+    """Its prose quotes the question and the answers, which no session shows."""
+    written = (PROMPT + INVALID + named(b"Wednesday")).decode()
+    quoted = re.findall(r"^\.Dq (.*?)(?: ,)?$", (SOURCE / "doc/dayname.1").read_text(), re.MULTILINE)
+    assert quoted and [text for text in quoted if text not in written] == []
+
+
 def test_the_baseline_answers_the_benchmark_as_the_program_does(run, request, tmp_path):
     baseline = request.config.getoption("baseline")
     if not baseline:
@@ -101,7 +108,7 @@ def test_the_baseline_answers_the_benchmark_as_the_program_does(run, request, tm
         ours = run(given)
         theirs = subprocess.run([baseline], input=given, capture_output=True, timeout=DEADLINE)
         assert (theirs.stdout, theirs.stderr, theirs.returncode) == \
-            (ours.out, ours.err, ours.status), name
+            (ours.out, ours.err, ours.status), f"bench/baseline.c differs on bench/inputs' {name}"
 
 
 def version():
