@@ -6,9 +6,8 @@
 # holds it, unpacked in source/ under this build, as a distribution builds
 # it, in a build folder of its own with its own compiler.
 # Each Linux tree builds its tests too, and CTest here runs them there: the
-# end-to-end suite against the tree's program, and against the archive's own
-# bin/dayname or the package's, installed, under the tree's qemu: what ships
-# is what is tested.
+# end-to-end suite against the archive's own bin/dayname or the package's,
+# installed, under the tree's qemu: what ships is what is tested.
 include(ExternalProject)
 include(Targets)
 
@@ -53,7 +52,7 @@ function(dayname_download name file)
         DEPENDS source-archive
         BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
         CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
-            -DDAYNAME_RELATIVE_PATHS=ON -DBUILD_TESTING=${testing} ${ARGN}
+            -DDAYNAME_RELATIVE_PATHS=ON -DBUILD_TESTING=${testing} -DDAYNAME_TEST_SHIPPED_ONLY=ON ${ARGN}
         BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target all packages
         BUILD_ALWAYS ON
         INSTALL_COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/${file} ${DAYNAME_DIST_DIR}/)
