@@ -4,6 +4,8 @@ The program is the one --built-program names, behind the command that
 --emulator gives one word at a time, as CTest passes them from the build:
 qemu for another CPU, or Wine for a Windows build (a .exe), whose line ends
 are checked and folded here so that every test compares the same texts.
+--stdlib names the C++ library it was built with, for the few cases where
+libstdc++ and libc++ differ (doc/platforms.md).
 """
 
 import signal
