@@ -33,14 +33,14 @@ def unescape(line):
 def blocks(name):
     """Each literal block of document `name`: its first line's number and its lines."""
     lines = (SOURCE / name).read_text(encoding="utf-8").split("\n")
-    opens, closes = (r"\.Bd -literal", r"\.Ed") if name.endswith(".1") else ("```", "```")
+    page = name.endswith(".1")
+    opens, closes = (r"\.Bd -literal", r"\.Ed") if page else ("```", "```")
     start = None
     for number, line in enumerate(lines, 1):
         if start is None and re.match(opens, line):
             start = number
         elif start is not None and re.match(closes, line):
-            yield start, [unescape(text) if name.endswith(".1") else text
-                          for text in lines[start:number - 1]]
+            yield start, [unescape(text) if page else text for text in lines[start:number - 1]]
             start = None
 
 
