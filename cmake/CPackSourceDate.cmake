@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # Read by cpack: every time stamp in a package is the time of the last commit,
 # unless SOURCE_DATE_EPOCH already says otherwise. The source archive carries
 # that time in packaging/source-date (see .gitattributes); a git checkout

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # Every download, made by one build (DAYNAME_DIST): the source archive, then
 # for x86_64 and for each CPU of cmake/Targets.cmake the static archive, the
 # Debian package and the RPM package where those families have a port, and

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # Hardening, on by default for every build but Windows ones: the stack is
 # protected, the binary is position independent with read-only relocations
 # bound at start, glibc's checked functions guard the optimised builds, and

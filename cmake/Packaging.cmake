@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # What installs and what cpack makes of it. Three shapes:
 # - with DAYNAME_DEBIAN or DAYNAME_RPM, a package of the system
 #   (cmake/SystemPackage.cmake);

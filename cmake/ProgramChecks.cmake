@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # What each tree promises of the program it builds, as CTest tests that read
 # the binary or the build, one label a kind, so that
 # `ctest --test-dir build/<tree> -L LABEL` runs one kind alone:

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # The end-to-end tests are a pytest suite (tests/), run by CTest with the
 # pytest that cmake/Testing.cmake found.
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # Writes DIR/SHA256SUMS over FILES, a list of names in DIR, as sha256sum -c reads it.
 set(sums "")
 foreach(name IN LISTS FILES)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # cmake -D SOURCE_DIR=... -D ARCHIVE=... -D PREFIX=... -P SourceArchive.cmake
 # writes ARCHIVE, the source release: the files of SOURCE_DIR's last commit
 # under PREFIX, with the commit's time, as git archive makes them. Every

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # cmake -D PROGRAM=... -D GLIBC=2.34 -D GLIBCXX=3.4.29 -P SymbolVersions.cmake
 # fails when PROGRAM needs a GLIBC_ or GLIBCXX_ symbol version newer than the
 # one given: a system whose C or C++ library is that old could not run it.

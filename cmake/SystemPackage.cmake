@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # A package of the system, for the CPU being built for: the program under
 # /usr, linked dynamically against the system's libraries, its manual page
 # gzipped, and beside them

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # Every Linux CPU that the project makes downloads for, beside the build
 # machine's own x86_64: one a line, with the name in the archive's file name,
 # the triplet of Debian's cross compiler (package g++-TRIPLET), the CPU's

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # Whether the tests are built, and what they need. BUILD_TESTING:
 #   ON         build them, and stop the configure naming what is missing;
 #   OFF        leave them out;

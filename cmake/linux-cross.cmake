@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # Cross-builds for Linux on another CPU with Debian's cross compilers
 # (g++-TRIPLET): DAYNAME_TRIPLET names the compiler, as in aarch64-linux-gnu.
 # cmake/Targets.cmake lists the triplets the project builds for, and the

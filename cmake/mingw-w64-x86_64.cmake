@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 # Cross-builds for 64-bit Windows with MinGW-w64 (Debian's
 # g++-mingw-w64-x86-64-posix): the posix flavour, whose C++ runtime has
 # std::thread and friends, as any C++17 program may expect. Its programs run

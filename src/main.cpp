@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The dayname developers
+// SPDX-License-Identifier: MIT
 #include <cstdint>
 #include <cstdlib>
 #include <exception>

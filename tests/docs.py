@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The dayname developers
+# SPDX-License-Identifier: MIT
 """The documents against the program and the build, so that no fact that is
 written twice drifts: every example session runs as shown, the C baseline
 answers as the program does, the version is the same everywhere it stands,
