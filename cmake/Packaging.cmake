@@ -33,11 +33,15 @@ else()
     install(TARGETS dayname RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
+# The manual page names the version that it documents.
+set(DAYNAME_MANUAL_PAGE ${PROJECT_BINARY_DIR}/dayname.1)
+configure_file(doc/dayname.1 ${DAYNAME_MANUAL_PAGE} @ONLY)
+
 if(DAYNAME_DEBIAN OR DAYNAME_RPM)
     include(SystemPackage)
 else()
     if(NOT WIN32)
-        install(FILES doc/dayname.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+        install(FILES ${DAYNAME_MANUAL_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     endif()
     # Only the archive has these at its top; an install into a prefix has not.
     install(FILES README.md LICENSE DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)

@@ -6,6 +6,8 @@
 #   unset      build them when everything they need is found, and say which.
 # So a packager who has GoogleTest and pytest installed gets the tests
 # without asking, and a plain build with only CMake and a compiler works.
+# DAYNAME_CHECK_DOCUMENTS adds the documents test, which the presets set.
+option(DAYNAME_CHECK_DOCUMENTS "Test that the documents agree with the program and the build" OFF)
 #
 # The unit tests link Debian's GoogleTest, which is built for this machine
 # and its libstdc++: only a native build with the default library has them.
@@ -38,12 +40,25 @@ if(NOT DAYNAME_PYTEST)
     list(APPEND missing "pytest (Debian: python3-pytest, Fedora: python3-pytest, or name it with -DDAYNAME_PYTEST=...)")
 endif()
 
-if(CMAKE_CROSSCOMPILING)
+# A toolchain of another's (a distribution's cross build) may set no
+# emulator: then the one that cmake/Targets.cmake has for the CPU is named.
+if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
     list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 runner)
     find_program(DAYNAME_RUNNER "${runner}" NO_CACHE)
     if(NOT DAYNAME_RUNNER)
         list(APPEND missing "${runner}, which runs programs for ${CMAKE_SYSTEM_NAME} on ${CMAKE_SYSTEM_PROCESSOR} here")
     endif()
+elseif(CMAKE_CROSSCOMPILING)
+    include(Targets)
+    set(runner)
+    foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
+        dayname_target_fields("${line}")
+        string(REGEX REPLACE "-.*" "" cpu ${TRIPLET})
+        if(cpu STREQUAL CMAKE_SYSTEM_PROCESSOR AND NOT runner)
+            set(runner ", such as ${EMULATOR},")
+        endif()
+    endforeach()
+    list(APPEND missing "an emulator${runner} in CMAKE_CROSSCOMPILING_EMULATOR, which runs programs for ${CMAKE_SYSTEM_NAME} on ${CMAKE_SYSTEM_PROCESSOR} here")
 endif()
 
 list(JOIN missing ", " missing)

@@ -11,6 +11,7 @@ import itertools
 import os
 import re
 import subprocess
+from email.utils import parsedate_to_datetime
 from pathlib import Path
 
 import pytest
@@ -118,12 +119,17 @@ def version():
                      (SOURCE / "CMakeLists.txt").read_text()).group(1)
 
 
-def test_the_release_history_starts_with_this_version():
-    news = re.search(r"^## ([0-9.]+)", (SOURCE / "NEWS.md").read_text(), re.MULTILINE)
-    changelog = re.match(r"dayname \(([0-9.]+)\)", (SOURCE / "packaging/debian/changelog").read_text())
-    assert {"NEWS.md": news and news.group(1),
-            "packaging/debian/changelog": changelog and changelog.group(1)} == \
-        {"NEWS.md": version(), "packaging/debian/changelog": version()}
+def test_the_release_history_starts_with_this_version_and_its_day():
+    """NEWS.md's newest heading, "## VERSION (YYYY-MM-DD)", and the Debian
+    changelog's newest entry, of VERSION-REVISION, on the same day."""
+    news = re.search(r"^## ([0-9.]+) \((\d{4}-\d\d-\d\d)\)$", (SOURCE / "NEWS.md").read_text(), re.MULTILINE)
+    changelog = (SOURCE / "packaging/debian/changelog").read_text()
+    entry = re.match(r"dayname \(([0-9.]+)-[^)]+\)", changelog)
+    day = parsedate_to_datetime(re.search(r"^ -- .*>  (.*)$", changelog, re.MULTILINE).group(1))
+    assert {"NEWS.md": news and news.groups(),
+            "packaging/debian/changelog": entry and (entry.group(1), day.date().isoformat())} == \
+        {"NEWS.md": (version(), news and news.group(2)),
+         "packaging/debian/changelog": (version(), news and news.group(2))}
 
 
 def test_no_other_document_names_the_version():
@@ -161,7 +167,7 @@ def test_the_package_table_names_every_package_that_the_build_makes():
     shown = {row[0] for row in table("doc/platforms.md", "## Packages")}
     debs = ["amd64"] + [target["deb"] for target in targets() if target["deb"] != "-"]
     rpms = ["x86_64"] + [target["rpm"] for target in targets() if target["rpm"] != "-"]
-    assert shown == {f"`dayname_<version>_{arch}.deb`" for arch in debs} | \
+    assert shown == {f"`dayname_<version>-1_{arch}.deb`" for arch in debs} | \
         {f"`dayname-<version>-1.{arch}.rpm`" for arch in rpms}
 
 
