@@ -15,36 +15,39 @@ if(DAYNAME_DEBIAN AND DAYNAME_RPM)
     message(FATAL_ERROR "Choose one of DAYNAME_DEBIAN and DAYNAME_RPM")
 endif()
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
-set(compressed doc/dayname.1)
+# Each file to compress, and its name once installed.
+set(compressed ${DAYNAME_MANUAL_PAGE} dayname.1)
 if(DAYNAME_DEBIAN)
-    list(APPEND compressed packaging/debian/changelog)
-    # The changelog's newest entry names the version the package gets.
-    file(STRINGS packaging/debian/changelog newest LIMIT_COUNT 1)
-    if(NOT newest MATCHES "^dayname \\(${PROJECT_VERSION}\\) ")
-        message(FATAL_ERROR "packaging/debian/changelog does not start with version ${PROJECT_VERSION}")
-    endif()
+    # The changelog's newest entry names the version the package gets; it
+    # has a Debian revision, so it is the package's changelog.Debian.
+    include(DebianRevision)
+    list(APPEND compressed ${PROJECT_SOURCE_DIR}/packaging/debian/changelog changelog.Debian)
 endif()
 # gzip -9n: no name and no time stamp in the file, as Debian wants.
 set(zipped)
-foreach(source IN LISTS compressed)
-    get_filename_component(name ${source} NAME)
+while(compressed)
+    list(POP_FRONT compressed source name)
     add_custom_command(OUTPUT ${name}.gz
-        COMMAND ${GZIP_EXECUTABLE} -9n -c ${PROJECT_SOURCE_DIR}/${source} > ${name}.gz
+        COMMAND ${GZIP_EXECUTABLE} -9n -c ${source} > ${name}.gz
         DEPENDS ${source}
         COMMENT "Compressing ${source}")
     list(APPEND zipped ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
-endforeach()
+endwhile()
 add_custom_target(package_docs ALL DEPENDS ${zipped})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/dayname.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 if(DAYNAME_DEBIAN)
-    install(FILES packaging/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+    install(FILES packaging/debian/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    # Where dh_lintian puts the recipe's overrides.
+    install(FILES packaging/debian/dayname.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME dayname)
     set(CPACK_GENERATOR DEB)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_RELEASE ${DAYNAME_DEB_REVISION})
     if(NOT CMAKE_CROSSCOMPILING)
         execute_process(COMMAND dpkg --print-architecture
             OUTPUT_VARIABLE DAYNAME_DEB_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
@@ -62,7 +65,7 @@ if(DAYNAME_DEBIAN)
         endif()
     endif()
     set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${DAYNAME_DEB_ARCH})
-    set(DAYNAME_PACKAGE_FILE ${PROJECT_NAME}_${PROJECT_VERSION}_${DAYNAME_DEB_ARCH}.deb)
+    set(DAYNAME_PACKAGE_FILE ${PROJECT_NAME}_${PROJECT_VERSION}-${DAYNAME_DEB_REVISION}_${DAYNAME_DEB_ARCH}.deb)
 else()
     install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/${PROJECT_NAME})
     find_program(RPMBUILD_EXECUTABLE rpmbuild)
