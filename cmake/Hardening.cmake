@@ -55,11 +55,25 @@ function(dayname_harden target)
     dayname_harden_with(-fstack-protector-strong "-f(no-)?stack-protector")
     dayname_harden_with(-fstack-clash-protection "-f(no-)?stack-clash-protection")
     dayname_harden_with(-fcf-protection "-f(no-)?cf-protection")
-    dayname_harden_with(-fPIE "-f(no-)?(pie|PIE|pic|PIC) |[ ,]-(no-)?pie[ ,]")
+    # Where the compiler makes programs position independent by default, as
+    # Debian's and Fedora's do, neither -fPIE nor -pie is needed.
+    set(pieDecides "-f(no-)?(pie|PIE|pic|PIC) |[ ,]-(no-)?pie[ ,]")
+    if(NOT "${packagerCompiles}${packagerLinks}" MATCHES "${pieDecides}")
+        check_cxx_source_compiles("
+            #ifndef __PIE__
+            #error not position independent by default
+            #endif
+            int main() { return 0; }" DAYNAME_PIE_BY_DEFAULT)
+    endif()
+    if(DAYNAME_PIE_BY_DEFAULT)
+        set(pie "(PIE by default)")
+    else()
+        dayname_harden_with(-fPIE "${pieDecides}")
+    endif()
     # -Werror=format-security is ignored, with a warning, without -Wformat.
     set(CMAKE_REQUIRED_FLAGS -Wformat)
-    dayname_harden_with(-Wformat)
-    dayname_harden_with(-Werror=format-security)
+    dayname_harden_with(-Wformat " -W(no-)?format ")
+    dayname_harden_with(-Werror=format-security "-W(no-)?(error=)?format-security")
     unset(CMAKE_REQUIRED_FLAGS)
 
     # A static build links as a static PIE instead (DAYNAME_STATIC): a later
@@ -105,8 +119,32 @@ function(dayname_harden target)
         target_compile_definitions(${target} INTERFACE _GLIBCXX_ASSERTIONS)
         list(APPEND taken -D_GLIBCXX_ASSERTIONS)
     endif()
+
+    # What the linked program must have, given the flags of both (the
+    # `hardening` tests, cmake/ProgramChecks.cmake): each protection that this
+    # added, and each that the packager's flags turned on, and not off.
+    set(protections no-executable-stack)
+    if("-fstack-protector-strong" IN_LIST taken OR (packagerCompiles MATCHES "-fstack-protector-(strong|all) "
+            AND NOT packagerCompiles MATCHES "-fno-stack-protector"))
+        list(APPEND protections stack-canary)
+    endif()
+    if(NOT "${packagerCompiles}${packagerLinks}" MATCHES "-fno-(pie|PIE) |[ ,]-no-pie[ ,]")
+        list(APPEND protections pie)
+    endif()
+    if("LINKER:-z,relro,-z,now" IN_LIST taken)
+        list(APPEND protections relro bind-now)
+    else()
+        if(packagerLinks MATCHES "-z[, ]*relro")
+            list(APPEND protections relro)
+        endif()
+        if(packagerLinks MATCHES "-z[, ]*now")
+            list(APPEND protections bind-now)
+        endif()
+    endif()
+    set(DAYNAME_PROTECTIONS ${protections} PARENT_SCOPE)
+
     list(JOIN taken " " taken)
-    message(STATUS "Hardening flags: ${taken}")
+    message(STATUS "Hardening flags: ${taken} ${pie}")
     if(packagers)
         list(JOIN packagers ", " packagers)
         message(STATUS "Hardening left to the packager's flags: ${packagers}")

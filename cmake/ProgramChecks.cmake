@@ -4,8 +4,10 @@
 # the binary or the build, one label a kind, so that
 # `ctest --test-dir build/<tree> -L LABEL` runs one kind alone:
 #   linkage    a dynamic build needs shared libraries, a static one none
-#   hardening  the x86-64 static program: a static PIE, full RELRO, NX, and
-#              a stack canary that guards main
+#   hardening  a native x86-64 program has each protection that its flags
+#              ask for (DAYNAME_PROTECTIONS, cmake/Hardening.cmake): a stack
+#              that cannot run code, a stack canary that guards main, position
+#              independence (a static PIE where static), RELRO, all bound at start
 #   package    the Windows zip: dayname.exe imports only Windows' own DLLs,
 #              and the zip holds it, README.md and LICENSE
 #   build      a Release build compiles the dialogue optimised
@@ -38,18 +40,29 @@ else()
     endif()
 endif()
 
-if(DAYNAME_STATIC AND NOT CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-    find_program(FILE_EXECUTABLE file REQUIRED)
-    # The x86-64 archive promises a static PIE, which glibc there can link.
-    dayname_check(static-pie hardening PASS "static-pie linked" ${FILE_EXECUTABLE} -b ${program})
-    # Read-only relocations, all bound at start; a stack that cannot run code.
-    dayname_check(full-relro hardening PASS "GNU_RELRO.*BIND_NOW"
-        ${CMAKE_READELF} --program-headers --dynamic --wide ${program})
-    dayname_check(no-executable-stack hardening PASS "GNU_STACK"
-        ${CMAKE_READELF} --program-headers --wide ${program})
-    set_tests_properties(no-executable-stack PROPERTIES FAIL_REGULAR_EXPRESSION "GNU_STACK[^\n]* RWE ")
-    # The canary is read from the thread's block, at %fs:0x28 on x86-64.
-    dayname_check(stack-canary hardening PASS "%fs:0x28" ${CMAKE_OBJDUMP} --disassemble=main ${program})
+if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(headers ${CMAKE_READELF} --file-header --program-headers --dynamic --wide ${program})
+    if("no-executable-stack" IN_LIST DAYNAME_PROTECTIONS)
+        dayname_check(no-executable-stack hardening PASS "GNU_STACK" ${headers})
+        set_tests_properties(no-executable-stack PROPERTIES FAIL_REGULAR_EXPRESSION "GNU_STACK[^\n]* RWE ")
+    endif()
+    if("stack-canary" IN_LIST DAYNAME_PROTECTIONS)
+        # The canary is read from the thread's block, at %fs:0x28 on x86-64.
+        dayname_check(stack-canary hardening PASS "%fs:0x28" ${CMAKE_OBJDUMP} --disassemble=main ${program})
+    endif()
+    if(DAYNAME_STATIC)
+        # The x86-64 archive promises a static PIE, which glibc there can link.
+        find_program(FILE_EXECUTABLE file REQUIRED)
+        dayname_check(static-pie hardening PASS "static-pie linked" ${FILE_EXECUTABLE} -b ${program})
+    elseif("pie" IN_LIST DAYNAME_PROTECTIONS)
+        dayname_check(pie hardening PASS "Type: +DYN .*FLAGS_1.* PIE" ${headers})
+    endif()
+    if("relro" IN_LIST DAYNAME_PROTECTIONS)
+        dayname_check(relro hardening PASS "GNU_RELRO" ${headers})
+    endif()
+    if("bind-now" IN_LIST DAYNAME_PROTECTIONS)
+        dayname_check(bind-now hardening PASS "\\(FLAGS\\) +BIND_NOW" ${headers})
+    endif()
 endif()
 
 # The compile line of the dialogue, as the build records it, optimises.
