@@ -48,7 +48,13 @@ if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x
     endif()
     if("stack-canary" IN_LIST DAYNAME_PROTECTIONS)
         # The canary is read from the thread's block, at %fs:0x28 on x86-64.
-        dayname_check(stack-canary hardening PASS "%fs:0x28" ${CMAKE_OBJDUMP} --disassemble=main ${program})
+        # clang's trees have LLVM's objdump, which names the option otherwise
+        # and writes the offset in decimal.
+        set(disassemble --disassemble=main)
+        if(CMAKE_OBJDUMP MATCHES "llvm-objdump")
+            set(disassemble --disassemble-symbols=main)
+        endif()
+        dayname_check(stack-canary hardening PASS "%fs:(0x28|40)," ${CMAKE_OBJDUMP} ${disassemble} ${program})
     endif()
     if(DAYNAME_STATIC)
         # The x86-64 archive promises a static PIE, which glibc there can link.
