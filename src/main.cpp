@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The dayname developers
 // SPDX-License-Identifier: MIT
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -30,6 +31,10 @@ int main()
     // The dialogue uses only the C++ streams: without the C stdio lock-step each
     // character read and each piece written costs far less.
     std::ios_base::sync_with_stdio(false);
+    // libc++'s streams write through C stdio, which writes a terminal a line
+    // at a time: a failed write set off by a line feed would go unseen.
+    // Buffered in full, every write is one of the explicit flushes, which see it.
+    std::setvbuf(stdout, nullptr, _IOFBF, BUFSIZ);
 
     std::int32_t userDay = noAnswer;
     std::string day{errorMarker};

@@ -5,12 +5,32 @@ keys are typed only once the screen shows what the step before it waits for."""
 
 import errno
 import os
+import time
 
 import pytest
 
 from expected import DEADLINE
 
 CTRL_D = b"\x04"
+# Stops the terminal's output, as Control-S does.
+CTRL_S = b"\x13"
+
+
+def open_terminal():
+    """A new pseudo-terminal: its own end and the far end, for the program.
+    A test skips where there is none, as in a build chroot without /dev/pts."""
+    try:
+        return os.openpty()
+    except OSError as error:
+        pytest.skip(f"no pseudo-terminal (/dev/ptmx and /dev/pts): {error}")
+
+
+def wait_in_system_call(pid, number):
+    """Waits until process `pid` is blocked in system call `number` (Linux's
+    x86-64 numbering: 0 read, 1 write); a caller sets a deadline (SIGALRM)."""
+    path = f"/proc/{pid}/syscall"
+    while open(path, encoding="ascii").read().split()[0] != str(number):
+        time.sleep(0.01)
 
 
 def on_terminal(text):
@@ -42,10 +62,7 @@ def session(start, command, first, steps):
     then types each step's keys and waits for what it names (None: the end).
     Gives the whole screen and the exit status. `start` is the conftest
     fixture, which kills whatever is left; a caller sets a deadline (SIGALRM)."""
-    try:
-        terminal, far_end = os.openpty()
-    except OSError as error:
-        pytest.skip(f"no pseudo-terminal (/dev/ptmx and /dev/pts): {error}")
+    terminal, far_end = open_terminal()
     run = start(command, stdin=far_end, stdout=far_end, stderr=far_end, start_new_session=True)
     os.close(far_end)
     try:

@@ -145,6 +145,8 @@ MANY_ATTEMPTS = 100000
     pytest.param(b"3\n", "closed", None, id="Closed"),
     # The prompt is written, and only what follows it fails.
     pytest.param(b"3\n", "limit", P, id="ResultSentence", marks=pytest.mark.file_size_limit),
+    # No flush of the input's own can write the answer: the end of input came first.
+    pytest.param(b"3", "limit", P, id="ResultSentenceAfterTheEndOfInput", marks=pytest.mark.file_size_limit),
     pytest.param(b"", "limit", P, id="EndOfInputLineEnd", marks=pytest.mark.file_size_limit),
     pytest.param(b"0\n", "limit", P, id="InvalidMessage", marks=pytest.mark.file_size_limit),
 ])

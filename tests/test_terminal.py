@@ -3,10 +3,12 @@
 """The program on a real pseudo-terminal, the way a person meets it: the
 prompt has to be on the screen before anything is typed."""
 
+import os
+
 import pytest
 
-from expected import END_OF_INPUT, INVALID, PROMPT, named
-from terminal import CTRL_D, on_terminal, session
+from expected import DEADLINE, END_OF_INPUT, INVALID, PROMPT, named
+from terminal import CTRL_D, CTRL_S, on_terminal, open_terminal, read_until, session, wait_in_system_call
 
 P, I, E = PROMPT, on_terminal(INVALID), on_terminal(END_OF_INPUT)
 
@@ -32,3 +34,37 @@ def test_a_session_on_a_terminal(program, start, deadline, steps, screen, status
         pytest.skip("a Windows console is no pseudo-terminal: Wine would put its own "
                     "console between the program and this one")
     assert session(start, program.command, PROMPT, steps) == (screen, status_wanted)
+
+
+# A terminal that fails a write of the program's: whatever was written,
+# the run ends with status 2, as on a file or a pipe. Each row: the keys
+# typed at the prompt, the system call that the test waits for the program
+# to block in (0 read, 1 write), whether the far end then stops blocking, and
+# whether the terminal then hangs up. Control-S stops the output, so that a
+# write of the answer blocks, or finds no room at all when it cannot block.
+@pytest.mark.parametrize("keys, blocked_in, nonblocking, hang_up", [
+    pytest.param(b"", 0, False, True, id="HangsUpWhileTheProgramWaits"),
+    pytest.param(CTRL_S + b"3\r", 1, False, True, id="HangsUpDuringTheAnswer"),
+    pytest.param(CTRL_S, 0, True, False, id="NoRoomForTheAnswer"),
+])
+def test_a_terminal_that_fails_a_write_gives_status_two(program, start, deadline, keys, blocked_in,
+                                                         nonblocking, hang_up):
+    if program.windows:
+        pytest.skip("a Windows console is no pseudo-terminal")
+    terminal, far_end = open_terminal()
+    try:
+        run = start(program.command, stdin=far_end, stdout=far_end, stderr=far_end, start_new_session=True)
+        read_until(terminal, b"", PROMPT)
+        os.write(terminal, keys)
+        wait_in_system_call(run.pid, blocked_in)
+        if nonblocking:
+            os.set_blocking(far_end, False)
+            os.write(terminal, b"3\r")
+        if hang_up:
+            os.close(terminal)
+            terminal = None
+        assert run.wait(timeout=DEADLINE) == 2
+    finally:
+        os.close(far_end)
+        if terminal is not None:
+            os.close(terminal)
