@@ -6,12 +6,15 @@ standard error and its exit status."""
 import os
 import resource
 import signal
+import socket
 import stat
+import struct
 import subprocess
 
 import pytest
 
 from expected import DEADLINE, END_OF_INPUT, INVALID, PROMPT, named
+from terminal import wait_in_system_call
 
 P, I, E = PROMPT, INVALID, END_OF_INPUT
 
@@ -306,3 +309,28 @@ def test_a_read_error_mid_answer(run, program, given, libstdcxx, libcxx):
         os.close(writing)
     wanted = {"libstdc++": libstdcxx, "libc++": libcxx}[program.stdlib]
     assert (outcome.out, outcome.err, outcome.status) == (wanted[0], b"", wanted[1])
+
+
+def test_a_read_that_a_stop_interrupts(program, start, deadline, tmp_path):
+    """On a socket with a receive timeout, a read blocked when the program is
+    stopped and continued fails with EINTR. libstdc++ reads again, and the
+    answer that comes next names the day; libc++, which reads through C
+    stdio, takes it for the end of input (doc/platforms.md)."""
+    if program.windows or len(program.command) > 1:
+        pytest.skip("Wine's and qemu's own system calls stand between")
+    ours, theirs = socket.socketpair()
+    with ours, theirs, open(tmp_path / "out", "wb+") as out, open(tmp_path / "err", "wb+") as err:
+        theirs.setsockopt(socket.SOL_SOCKET, socket.SO_RCVTIMEO, struct.pack("ll", 3 * DEADLINE, 0))
+        run = start(program.command, stdin=theirs, stdout=out, stderr=err)
+        wait_in_system_call(run.pid, 0)
+        os.kill(run.pid, signal.SIGSTOP)
+        os.waitid(os.P_PID, run.pid, os.WSTOPPED | os.WNOWAIT)
+        os.kill(run.pid, signal.SIGCONT)
+        ours.sendall(b"6\n")
+        ours.shutdown(socket.SHUT_WR)
+        status = run.wait(timeout=DEADLINE)
+        out.seek(0)
+        err.seek(0)
+        outcome = (out.read(), err.read(), status)
+    assert outcome == {"libstdc++": (P + named(b"Saturday"), b"", 0),
+                       "libc++": (P + E, b"", 1)}[program.stdlib]
