@@ -204,6 +204,38 @@ def test_leaves_a_file_of_answers_just_past_the_last_one_used(run, tmp_path, giv
     assert (outcome.err, outcome.status, given[offset:]) == (b"", status, left)
 
 
+# How far each library reads a file ahead at once, from where it starts.
+READ_AHEAD = {"libstdc++": 8191, "libc++": 4096}
+
+
+@pytest.mark.parametrize("ended_by", [
+    pytest.param(signal.SIGPIPE, id="SIGPIPE"),
+    pytest.param(signal.SIGXFSZ, id="SIGXFSZ", marks=pytest.mark.file_size_limit),
+])
+def test_a_signal_leaves_a_file_of_answers_where_reading_got_to(program, run, start, tmp_path, ended_by):
+    """A signal ends the run before what was read ahead can go back: the file
+    is left where the last read ended, one read beyond its start, or at the
+    end of a shorter file. Here every answer used is in the first read."""
+    if program.windows:
+        pytest.skip("Windows has neither signal")
+    given = b"0\n" * 5000 + b"3 tail\n"
+    answers = tmp_path / "answers"
+    answers.write_bytes(given)
+    with open(answers, "rb") as stdin:
+        if ended_by == signal.SIGPIPE:
+            reader = start(program.command, stdin=stdin, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            assert reader.stdout.read(1) == P[:1]
+            reader.stdout.close()
+            status = reader.wait(timeout=DEADLINE)
+        else:
+            def limit():
+                resource.setrlimit(resource.RLIMIT_FSIZE, (len(P), len(P)))
+                signal.signal(signal.SIGXFSZ, signal.SIG_DFL)
+            status = run(stdin=stdin, setup=limit).status
+        offset = os.lseek(stdin.fileno(), 0, os.SEEK_CUR)
+    assert (status, offset) == (-ended_by, min(len(given), READ_AHEAD[program.stdlib]))
+
+
 def test_a_file_of_answers_with_windows_line_ends(run, program, tmp_path):
     """A Windows build reads in text mode, which drops each "\r" before "\n":
     the file is left one byte further on for each "\r" in what the run read
@@ -238,15 +270,39 @@ def test_a_pipe_of_answers_cannot_be_rewound_and_is_read_as_before(run):
 
 
 @pytest.mark.file_size_limit
-def test_a_file_size_limit_ends_the_run_by_sigxfsz_unless_it_is_ignored(run, program):
+@pytest.mark.parametrize("blocked, status", [
+    pytest.param(False, -signal.SIGXFSZ, id="Default"),
+    pytest.param(True, 2, id="Blocked"),
+])
+def test_a_file_size_limit_ends_the_run_by_sigxfsz_unless_it_is_ignored_or_blocked(run, program, blocked,
+                                                                                  status):
     """Like SIGPIPE, SIGXFSZ keeps the disposition the program is started
-    with: at its default the limit ends the run by the signal; ignored, the
-    failed write gives status 2 (test_a_failed_write_ends_the_run_with_status_two)."""
+    with: at its default the limit ends the run by the signal; blocked, or
+    ignored (test_a_failed_write_ends_the_run_with_status_two), the failed
+    write gives status 2. Under Wine the signal ends Wine itself."""
+    if blocked and program.windows:
+        pytest.skip("Wine, not the program, meets the blocked signal")
     def limit():
         resource.setrlimit(resource.RLIMIT_FSIZE, (len(P), len(P)))
         signal.signal(signal.SIGXFSZ, signal.SIG_DFL)
+        if blocked:
+            signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGXFSZ})
     outcome = run(b"3\n", setup=limit)
-    assert (outcome.out, outcome.err, outcome.status) == (P, b"", -signal.SIGXFSZ)
+    assert (outcome.out, outcome.err, outcome.status) == (P, b"", status)
+
+
+def test_a_reader_that_resets_its_connection_gives_status_two(program, start, deadline, endless_zeros):
+    """The write after a reset fails with ECONNRESET, which is no SIGPIPE:
+    status 2, whatever SIGPIPE's disposition."""
+    with socket.create_server(("127.0.0.1", 0)) as server, \
+            socket.create_connection(server.getsockname()) as reader:
+        accepted, _ = server.accept()
+        with accepted:
+            run = start(program.command, stdin=endless_zeros, stdout=accepted, stderr=subprocess.DEVNULL)
+        assert reader.recv(1) == P[:1]
+        # Closed with data unread, and lingering for no time: a reset.
+        reader.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+    assert run.wait(timeout=DEADLINE) == 2
 
 
 def limit_data(size):
@@ -334,3 +390,36 @@ def test_a_read_that_a_stop_interrupts(program, start, deadline, tmp_path):
         outcome = (out.read(), err.read(), status)
     assert outcome == {"libstdc++": (P + named(b"Saturday"), b"", 0),
                        "libc++": (P + E, b"", 1)}[program.stdlib]
+
+
+@pytest.mark.parametrize("setup, environment", [
+    pytest.param(lambda: resource.setrlimit(resource.RLIMIT_NOFILE, (3, 3)), {}, id="ThreeFiles"),
+    pytest.param(None, {"LD_DEBUG": "libs"}, id="LoaderDebugging"),
+])
+def test_the_dynamic_loader_speaks_for_itself(program, tmp_path, setup, environment):
+    """The dynamic loader, before the program runs, writes to standard error
+    when its environment asks, and exits with 127 when it cannot open the
+    libraries; a static program has no loader and runs as ever."""
+    if program.windows or len(program.command) > 1:
+        pytest.skip("the loader here is Wine's or qemu's")
+    done = subprocess.run(program.command, input=b"3\n", capture_output=True, preexec_fn=setup,
+                          env=dict(os.environ, **environment), timeout=DEADLINE, check=False)
+    if not program.dynamic:
+        assert (done.stdout, done.stderr, done.returncode) == (P + named(b"Wednesday"), b"", 0)
+    elif setup:
+        assert (done.stdout, done.returncode) == (b"", 127) and b"shared libraries" in done.stderr
+    else:
+        assert (done.stdout, done.returncode) == (P + named(b"Wednesday"), 0) and done.stderr
+
+
+@pytest.mark.memory_limit
+def test_a_stack_too_small_ends_the_run_by_sigsegv_before_it_writes(run, program):
+    """At a stack limit of 8 KiB, the start of any build may find too little,
+    depending on where the stack was laid out: then SIGSEGV ends the run
+    before it writes anything. Otherwise it runs as ever."""
+    if program.windows:
+        pytest.skip("Wine itself needs a far larger stack")
+    def limit():
+        resource.setrlimit(resource.RLIMIT_STACK, (8 << 10, 8 << 10))
+    outcomes = {(each.out, each.err, each.status) for each in (run(b"3\n", setup=limit) for _ in range(20))}
+    assert outcomes <= {(b"", b"", -signal.SIGSEGV), (P + named(b"Wednesday"), b"", 0)}, outcomes
