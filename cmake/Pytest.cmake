@@ -10,7 +10,7 @@
 function(dayname_pytest name)
     file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/pytest)
     add_test(NAME ${name}
-        COMMAND ${DAYNAME_PYTEST} -p no:cacheprovider -q -rfEs
+        COMMAND ${DAYNAME_PYTEST} -p no:cacheprovider -q -rfEs --tb=short
             --basetemp=${CMAKE_CURRENT_BINARY_DIR}/pytest/${name} ${ARGN})
 endfunction()
 

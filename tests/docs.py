@@ -85,7 +85,7 @@ def test_each_example_session_is_what_the_program_shows(program, start, deadline
             steps = [((answer + "\r").encode(), lambda screen, n=n: screen.count(PROMPT) > n)
                      for n, answer in enumerate(answers, 1)]
             steps[-1] = (steps[-1][0], None)
-            screen, _ = session(start, program.command, PROMPT, steps)
+            screen, _ = session(start, program.command, PROMPT, steps, on_terminal(wanted))
             assert screen == on_terminal(wanted)
         else:
             shown = subprocess.run(["sh", "-c", command], cwd=tmp_path, env=environment,

@@ -33,7 +33,7 @@ def test_a_session_on_a_terminal(program, start, deadline, steps, screen, status
     if program.windows:
         pytest.skip("a Windows console is no pseudo-terminal: Wine would put its own "
                     "console between the program and this one")
-    assert session(start, program.command, PROMPT, steps) == (screen, status_wanted)
+    assert session(start, program.command, PROMPT, steps, screen) == (screen, status_wanted)
 
 
 # A terminal that fails a write of the program's: whatever was written,
