@@ -12,7 +12,7 @@
 # installed, under the tree's qemu: what ships is what is tested.
 include(ExternalProject)
 include(Targets)
-include(DebianRevision)
+include(Version)
 
 set(DAYNAME_DIST_DIR ${CMAKE_BINARY_DIR}/downloads CACHE PATH "Where the downloads go")
 set(version ${PROJECT_VERSION})
@@ -70,17 +70,17 @@ endif()
 
 dayname_download(linux-x86_64 dayname-${version}-linux-x86_64.tar.gz
     -DDAYNAME_STATIC=ON -DDAYNAME_ARCH=x86_64)
-dayname_download(debian-amd64 dayname_${version}-${DAYNAME_DEB_REVISION}_amd64.deb -DDAYNAME_DEBIAN=ON)
-dayname_download(rpm-x86_64 dayname-${version}-1.x86_64.rpm -DDAYNAME_RPM=ON)
+dayname_download(debian-amd64 dayname_${version}-${DAYNAME_REVISION}_amd64.deb -DDAYNAME_DEBIAN=ON)
+dayname_download(rpm-x86_64 dayname-${version}-${DAYNAME_REVISION}.x86_64.rpm -DDAYNAME_RPM=ON)
 foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
     dayname_target_fields("${line}")
     set(cross -DCMAKE_TOOLCHAIN_FILE=${unpacked}/cmake/linux-cross.cmake -DDAYNAME_TRIPLET=${TRIPLET})
     dayname_download(linux-${ARCH} dayname-${version}-linux-${ARCH}.tar.gz ${cross} -DDAYNAME_STATIC=ON)
     if(NOT DEB_ARCH STREQUAL "-")
-        dayname_download(debian-${DEB_ARCH} dayname_${version}-${DAYNAME_DEB_REVISION}_${DEB_ARCH}.deb ${cross} -DDAYNAME_DEBIAN=ON)
+        dayname_download(debian-${DEB_ARCH} dayname_${version}-${DAYNAME_REVISION}_${DEB_ARCH}.deb ${cross} -DDAYNAME_DEBIAN=ON)
     endif()
     if(NOT RPM_ARCH STREQUAL "-")
-        dayname_download(rpm-${RPM_ARCH} dayname-${version}-1.${RPM_ARCH}.rpm ${cross} -DDAYNAME_RPM=ON)
+        dayname_download(rpm-${RPM_ARCH} dayname-${version}-${DAYNAME_REVISION}.${RPM_ARCH}.rpm ${cross} -DDAYNAME_RPM=ON)
     endif()
 endforeach()
 dayname_download(windows dayname-${version}-windows-x86_64.zip

@@ -14,14 +14,15 @@
 option(DAYNAME_DEBIAN "Install and package the program as a Debian package" OFF)
 option(DAYNAME_RPM "Install and package the program as an RPM package" OFF)
 
-set(CPACK_PACKAGE_CONTACT "dayname developers <dayname@example.org>")
-set(CPACK_PACKAGE_VENDOR "dayname developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "name the day of the week for its number")
-# Lines of at most 80 characters, as Debian's description wants them.
-string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
-    "dayname asks at the console for the number of a day of the week, 1 for"
-    "Monday to 7 for Sunday, and names that day in one sentence. Every number"
-    "outside 1 to 7 draws a short message and the same question again.")
+# The contact, the summary and the description, as the Debian recipe has them.
+file(READ packaging/debian/control control)
+string(REGEX MATCH "\nMaintainer: ([^\n]*)" found "${control}")
+set(CPACK_PACKAGE_CONTACT "${CMAKE_MATCH_1}")
+string(REGEX REPLACE " <.*" "" CPACK_PACKAGE_VENDOR "${CPACK_PACKAGE_CONTACT}")
+string(REGEX MATCH "\nDescription: ([^\n]*)((\n [^\n]*)*)" found "${control}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_MATCH_1}")
+string(REPLACE "\n " "\n" CPACK_PACKAGE_DESCRIPTION "${CMAKE_MATCH_2}")
+string(STRIP "${CPACK_PACKAGE_DESCRIPTION}" CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DAYNAME_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackSourceDate.cmake)
