@@ -9,13 +9,18 @@
 #
 # The packager decides first, concern by concern: where their CXXFLAGS or
 # LDFLAGS (CMAKE_CXX_FLAGS, CMAKE_EXE_LINKER_FLAGS and the build type's own)
-# already say anything of a concern, on or off, this adds nothing for it:
-#   stack protector          -f[no-]stack-protector*
-#   stack-clash protection   -f[no-]stack-clash-protection
-#   control-flow protection  -f[no-]cf-protection*
-#   _FORTIFY_SOURCE          any mention of it, or a compiler that defines it itself
-#   PIE                      -f[no-]pie, -f[no-]PIE, -f[no-]pic, -f[no-]PIC, -[no-]pie
-#   RELRO, bound at start    -z relro, norelro, now or lazy
+# already say anything of a concern, on or off, this adds nothing for it.
+# Each concern, what this adds, and the packager's flags that decide it:
+#   stack protector     -fstack-protector-strong   -f[no-]stack-protector*
+#   stack clash         -fstack-clash-protection   -f[no-]stack-clash-protection
+#   control flow        -fcf-protection            -f[no-]cf-protection*
+#   PIE                 -fPIE, -pie, unless the compiler's default
+#                                                  -f[no-]pie, -f[no-]PIE, -f[no-]pic, -f[no-]PIC, -[no-]pie
+#   format checks       -Wformat, -Werror=format-security
+#                                                  -W[no-]format, -W[no-][error=]format-security
+#   RELRO, bound at start  -Wl,-z,relro,-z,now     -z relro, norelro, now or lazy
+#   _FORTIFY_SOURCE     -D_FORTIFY_SOURCE=2 where the build optimises
+#                                                  any mention of it, or a compiler that defines it itself
 #
 # dayname_harden(TARGET) puts the flags on TARGET's interface, so that all
 # that links to it is built the same way, and says which it took and which
