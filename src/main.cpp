@@ -26,9 +26,9 @@ int main()
     // Out of memory: end by SIGABRT, with no message on standard error.
     std::set_terminate(std::abort);
     std::ios_base::sync_with_stdio(false);
-    // libc++ writes through C stdio, which would flush a terminal at each line
-    // feed and lose a failure there; now only the explicit flushes write.
-    std::setvbuf(stdout, nullptr, _IOFBF, BUFSIZ);
+    // libc++ writes through C stdio, which flushes a terminal at each line feed
+    // and loses a failure there; fully buffered, only the checked flushes write.
+    static_cast<void>(std::setvbuf(stdout, nullptr, _IOFBF, BUFSIZ));
 
     std::int32_t userDay = noAnswer;
     std::string day{errorMarker};
