@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Every download, made by one build (DAYNAME_DIST): the source archive, then
 # for x86_64 and for each CPU of cmake/Targets.cmake the static archive, the
-# Debian package and the RPM package where those families have a port, and
-# the Windows zip, gathered with their SHA256SUMS in DAYNAME_DIST_DIR. Each
+# Debian package and the RPM package where those families have a port, the
+# WebAssembly module with its runner for Node, and the Windows zip, gathered
+# with their SHA256SUMS in DAYNAME_DIST_DIR. Each
 # binary download is an ExternalProject: the project as the source archive
 # holds it, unpacked in source/ under this build, as a distribution builds
 # it, in a build folder of its own with its own compiler.
@@ -83,6 +84,17 @@ foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
         dayname_download(rpm-${RPM_ARCH} dayname-${version}-${DAYNAME_REVISION}.${RPM_ARCH}.rpm ${cross} -DDAYNAME_RPM=ON)
     endif()
 endforeach()
+dayname_download(wasi dayname-${version}-wasm32-wasi.wasm
+    -DCMAKE_TOOLCHAIN_FILE=${unpacked}/cmake/wasi.cmake)
+# Beside the module, the runner that Node's users run it with.
+set(runner dayname-${version}-wasm32-wasi.cjs)
+add_custom_target(wasi-runner ALL
+    COMMAND ${CMAKE_COMMAND} -E copy ${unpacked}/wasi/dayname.cjs ${DAYNAME_DIST_DIR}/${runner}
+    COMMENT "Copying the runner for Node to ${runner}"
+    VERBATIM)
+add_dependencies(wasi-runner source-archive)
+list(APPEND downloads ${runner})
+list(APPEND builds wasi-runner)
 dayname_download(windows dayname-${version}-windows-x86_64.zip
     -DCMAKE_TOOLCHAIN_FILE=${unpacked}/cmake/mingw-w64-x86_64.cmake -DDAYNAME_STATIC=ON)
 

@@ -47,7 +47,7 @@ macro(dayname_harden_with flag)
 endmacro()
 
 function(dayname_harden target)
-    if(WIN32 OR NOT DAYNAME_HARDENING)
+    if(WIN32 OR WASI OR NOT DAYNAME_HARDENING)
         return()
     endif()
     string(TOUPPER "${CMAKE_BUILD_TYPE}" buildType)

@@ -38,6 +38,16 @@ endif()
 set(DAYNAME_MANUAL_PAGE ${PROJECT_BINARY_DIR}/dayname.1)
 configure_file(doc/dayname.1 ${DAYNAME_MANUAL_PAGE} @ONLY)
 
+if(WASI)
+    # The download is the module itself, named for the version and its system.
+    set(DAYNAME_WASI_FILE ${PROJECT_NAME}-${PROJECT_VERSION}-wasm32-wasi.wasm)
+    add_custom_target(packages
+        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dayname> ${CMAKE_BINARY_DIR}/${DAYNAME_WASI_FILE}
+        COMMENT "Making ${DAYNAME_WASI_FILE}" VERBATIM)
+    add_dependencies(packages dayname)
+    return()
+endif()
+
 if(DAYNAME_DEBIAN OR DAYNAME_RPM)
     include(SystemPackage)
 else()

@@ -32,7 +32,7 @@ if(WIN32)
     set(top "${PROJECT_NAME}-${PROJECT_VERSION}/")
     dayname_check(zip-contents package PASS "^${top}dayname\\.exe\n${top}LICENSE\n${top}README\\.md\n$"
         ${CMAKE_COMMAND} -E tar tf ${CMAKE_BINARY_DIR}/${CPACK_ARCHIVE_FILE_NAME}.zip)
-else()
+elseif(NOT WASI)
     if(DAYNAME_STATIC)
         dayname_check(needs-no-shared-library linkage FAIL "NEEDED" ${CMAKE_READELF} --dynamic ${program})
     else()

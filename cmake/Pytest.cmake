@@ -24,7 +24,10 @@ function(dayname_add_end_to_end name program)
     endif()
     list(TRANSFORM emulator PREPEND --emulator=)
     set(stdlib libstdc++)
-    if(DAYNAME_STDLIB)
+    if(WASI)
+        # clang's only C++ library for WebAssembly.
+        set(stdlib libc++)
+    elseif(DAYNAME_STDLIB)
         set(stdlib ${DAYNAME_STDLIB})
     endif()
     dayname_pytest(${name} ${ARGN}

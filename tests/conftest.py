@@ -7,7 +7,8 @@ The program is the one --built-program names, behind the command that
 qemu for another CPU, or Wine for a Windows build (a .exe), whose line ends
 are checked and folded here so that every test compares the same texts.
 --stdlib names the C++ library it was built with, for the few cases where
-libstdc++ and libc++ differ (doc/platforms.md).
+libstdc++ and libc++ differ (doc/platforms.md). A .wasm program runs under
+Node's WASI, which decides a few cases otherwise (doc/platforms.md too).
 """
 
 import signal
@@ -44,6 +45,12 @@ class Program:
     command: list
     windows: bool
     stdlib: str
+
+    @property
+    def wasi(self):
+        """Whether the program is WebAssembly, which its runtime runs: Node's
+        WASI decides some things that the system decides for a native program."""
+        return self.command[-1].endswith(".wasm")
 
     @property
     def dynamic(self):

@@ -25,11 +25,16 @@ def open_terminal():
         pytest.skip(f"no pseudo-terminal (/dev/ptmx and /dev/pts): {error}")
 
 
-def wait_in_system_call(pid, number):
-    """Waits until process `pid` is blocked in system call `number` (Linux's
-    x86-64 numbering: 0 read, 1 write); a caller sets a deadline (SIGALRM)."""
+# Linux's x86-64 numbers of the system calls that read and write, plain and
+# vectored (Node's WASI writes with writev).
+SYSTEM_CALLS = {"read": {"0", "19"}, "write": {"1", "20"}}
+
+
+def wait_in_system_call(pid, call):
+    """Waits until process `pid` is blocked in a system call that does `call`
+    ("read" or "write"); a caller sets a deadline (SIGALRM)."""
     path = f"/proc/{pid}/syscall"
-    while open(path, encoding="ascii").read().split()[0] != str(number):
+    while open(path, encoding="ascii").read().split()[0] not in SYSTEM_CALLS[call]:
         time.sleep(0.01)
 
 

@@ -39,13 +39,13 @@ def test_a_session_on_a_terminal(program, start, deadline, steps, screen, status
 # A terminal that fails a write of the program's: whatever was written,
 # the run ends with status 2, as on a file or a pipe. Each row: the keys
 # typed at the prompt, the system call that the test waits for the program
-# to block in (0 read, 1 write), whether the far end then stops blocking, and
+# to block in, whether the far end then stops blocking, and
 # whether the terminal then hangs up. Control-S stops the output, so that a
 # write of the answer blocks, or finds no room at all when it cannot block.
 @pytest.mark.parametrize("keys, blocked_in, nonblocking, hang_up", [
-    pytest.param(b"", 0, False, True, id="HangsUpWhileTheProgramWaits"),
-    pytest.param(CTRL_S + b"3\r", 1, False, True, id="HangsUpDuringTheAnswer"),
-    pytest.param(CTRL_S, 0, True, False, id="NoRoomForTheAnswer"),
+    pytest.param(b"", "read", False, True, id="HangsUpWhileTheProgramWaits"),
+    pytest.param(CTRL_S + b"3\r", "write", False, True, id="HangsUpDuringTheAnswer"),
+    pytest.param(CTRL_S, "read", True, False, id="NoRoomForTheAnswer"),
 ])
 def test_a_terminal_that_fails_a_write_gives_status_two(program, start, deadline, keys, blocked_in,
                                                          nonblocking, hang_up):
