@@ -7,11 +7,11 @@
 # So a packager who has GoogleTest and pytest installed gets the tests
 # without asking, and a plain build with only CMake and a compiler works.
 # DAYNAME_CHECK_DOCUMENTS adds the documents test, which the presets set.
-option(DAYNAME_CHECK_DOCUMENTS "Test that the documents agree with the program and the build" OFF)
 #
 # The unit tests link Debian's GoogleTest, which is built for this machine
 # and its libstdc++: only a native build with the default library has them.
 # The end-to-end tests need pytest and, for another machine, its emulator.
+option(DAYNAME_CHECK_DOCUMENTS "Test that the documents agree with the program and the build" OFF)
 set(missing)
 set(DAYNAME_UNIT_TESTS OFF)
 if(NOT CMAKE_CROSSCOMPILING AND NOT DAYNAME_STDLIB)
