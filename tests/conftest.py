@@ -12,7 +12,6 @@ Node's WASI, which decides a few cases otherwise (doc/platforms.md too).
 """
 
 import signal
-import struct
 import subprocess
 import tempfile
 from dataclasses import dataclass
@@ -54,20 +53,11 @@ class Program:
 
     @property
     def dynamic(self):
-        """Whether the program is an ELF file that the dynamic loader starts:
-        one with a program interpreter (PT_INTERP) among its headers."""
-        with open(self.command[-1], "rb") as elf:
-            header = elf.read(64)
-            if header[:4] != b"\x7fELF":
-                return False
-            wide, order = header[4] == 2, "<" if header[5] == 1 else ">"
-            offset, size, count = struct.unpack_from(order + ("Q" if wide else "I"), header, 32 if wide else 28) + \
-                struct.unpack_from(order + "HH", header, 54 if wide else 42)
-            for number in range(count):
-                elf.seek(offset + number * size)
-                if struct.unpack(order + "I", elf.read(4))[0] == 3:
-                    return True
-        return False
+        """Whether the dynamic loader starts the program: it names one among
+        its program headers (INTERP), as readelf shows them."""
+        headers = subprocess.run(["readelf", "--program-headers", self.command[-1]], capture_output=True,
+                                 timeout=DEADLINE, check=False).stdout
+        return b" INTERP " in headers
 
     def output(self, raw):
         """What the program wrote, with a Windows build's "\\r\\n" folded to "\\n"."""
