@@ -52,14 +52,17 @@ endmacro()
 
 # Sets UNAME, MACHINE and CPU for ARCH from DAYNAME_TARGET_WORDS.
 macro(dayname_target_words)
+    set(CPU)
     foreach(words IN LISTS DAYNAME_TARGET_WORDS)
         string(REPLACE "|" ";" words "${words}")
         list(TRANSFORM words STRIP)
-        list(POP_FRONT words arch UNAME MACHINE CPU)
-        if(arch STREQUAL ARCH)
-            break()
+        if(words MATCHES "^${ARCH};")
+            list(POP_FRONT words arch UNAME MACHINE CPU)
         endif()
     endforeach()
+    if(NOT CPU)
+        message(FATAL_ERROR "DAYNAME_TARGET_WORDS has no line for ${ARCH}")
+    endif()
 endmacro()
 
 # Run as a script (cmake -P cmake/Targets.cmake), it prints the Debian
