@@ -7,45 +7,54 @@
 #include <iostream>
 #include <limits>
 #include <string>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "day_name.h"
 
 namespace {
-// The exit statuses of the manual page.
-constexpr int dayNamed = 0;
-constexpr int inputEnded = 1;
-constexpr int outputFailed = 2;
-// What userDay keeps when a read stores nothing: input ended or unreadable
-// before an answer (or, with libstdc++, a read error within one). A read of
-// something that is no day number stores 0 or an end of the int range.
-constexpr std::int32_t noAnswer = -1;
+// The exit statuses that the manual page lists.
+constexpr int exitDayNamed = 0;
+constexpr int exitInputEnded = 1;
+constexpr int exitWriteFailed = 2;
+// A value that no read stores: a failed read stores 0 or a limit of the int
+// range, so userDay still holding this means that nothing was read at all.
+constexpr std::int32_t nothingRead = -1;
 } // namespace
 
 int main()
 {
-    // Out of memory: end by SIGABRT, with no message on standard error.
+    // Running out of memory aborts quietly, without a message on standard error.
     std::set_terminate(std::abort);
     std::ios_base::sync_with_stdio(false);
-    // libc++ writes through C stdio, which flushes a terminal at each line feed
-    // and loses a failure there; fully buffered, only the checked flushes write.
+#ifdef _WIN32
+    // Read bytes as they are: text mode would end the input at a Control-Z and
+    // make the position that a file of answers is given back at wrong.
+    static_cast<void>(_setmode(_fileno(stdin), _O_BINARY));
+#endif
+    // libc++ writes through C stdio, which would flush a terminal at each line
+    // feed and not report a failure there; fully buffered, only our flushes write.
     static_cast<void>(std::setvbuf(stdout, nullptr, _IOFBF, BUFSIZ));
 
-    std::int32_t userDay = noAnswer;
+    std::int32_t userDay = nothingRead;
     std::string day{errorMarker};
 
     while (day == errorMarker) {
-        // Nobody should answer a question that was never shown.
         if (!(std::cout << "Enter the number of a day in the week: " << std::flush)) {
+            // The question was never seen: leave its answer for the next reader.
             std::cin.seekg(std::cin.tellg());
-            return outputFailed;
+            return exitWriteFailed;
         }
         if (!(std::cin >> userDay)) {
-            if (userDay == noAnswer) {
+            if (userDay == nothingRead) {
                 std::cout << '\n' << std::flush;
-                return std::cout ? inputEnded : outputFailed;
+                return std::cout ? exitInputEnded : exitWriteFailed;
             }
-            // An invalid answer takes the rest of its line along. At the end of
-            // input the stream stays failed: a terminal would be read again.
+            // Not a number, or one out of the int range: drop the rest of its
+            // line. At the end of input the stream stays failed, so that a
+            // terminal is not read again.
             if (!std::cin.eof()) {
                 std::cin.clear();
                 std::cin.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
@@ -55,11 +64,11 @@ int main()
         if (day == errorMarker) {
             std::cout << "\nThe given input value was invalid.\n";
         }
-        userDay = noAnswer;
+        userDay = nothingRead;
     }
     std::cout << "\nThe given day number represents " << day << ".\n\n" << std::flush;
     // Give back what was read ahead, so that the next reader of a file of
-    // answers starts just past this one's; on a pipe or a terminal it fails.
+    // answers starts just past this one's answer (a pipe cannot be rewound).
     std::cin.seekg(std::cin.tellg());
-    return std::cout ? dayNamed : outputFailed;
+    return std::cout ? exitDayNamed : exitWriteFailed;
 }

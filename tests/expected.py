@@ -5,6 +5,7 @@
 PROMPT = b"Enter the number of a day in the week: "
 INVALID = b"\nThe given input value was invalid.\n"
 END_OF_INPUT = b"\n"
+DAYS = [b"Monday", b"Tuesday", b"Wednesday", b"Thursday", b"Friday", b"Saturday", b"Sunday"]
 
 
 def named(day):

@@ -13,8 +13,7 @@ import subprocess
 
 import pytest
 
-from expected import DEADLINE, END_OF_INPUT, INVALID, PROMPT, named
-from terminal import wait_in_system_call
+from expected import DAYS, DEADLINE, END_OF_INPUT, INVALID, PROMPT, named
 
 P, I, E = PROMPT, INVALID, END_OF_INPUT
 
@@ -36,6 +35,8 @@ def row(name, given, out, status):
     row("DecimalPoint", b"3.9\n", P + named(b"Wednesday"), 0),
     row("LeadingZero", b"07\n", P + named(b"Sunday"), 0),
     row("NeverOctal", b"010\n", P + I + P + E, 1),
+    # Read as a base guessed from its prefix, this would be Friday.
+    row("NeverHexadecimal", b"0x5\n3\n", P + I + P + I + P + named(b"Wednesday"), 0),
     row("CarriageReturn", b"6\r\n", P + named(b"Saturday"), 0),
     row("NoFinalLineFeed", b"3", P + named(b"Wednesday"), 0),
     row("InputAfterAnswerNotLookedAt", b"5\nabc\n", P + named(b"Friday"), 0),
@@ -62,6 +63,8 @@ def row(name, given, out, status):
     row("LoneSignWithoutLineFeed", b"-", P + I + P + E, 1),
     row("InvalidThenCutOff", b"0\n+", P + I + P + I + P + E, 1),
     row("NulByte", b"\x003\n", P + I + P + E, 1),
+    # Control-Z is no end of input, not even on Windows.
+    row("ControlZ", b"\x1a\n4\n", P + I + P + named(b"Thursday"), 0),
 ])
 def test_writes_exactly_the_expected_bytes(run, given, out, status):
     outcome = run(given)
@@ -214,6 +217,7 @@ def test_a_reader_that_stops_early(program, start, endless_zeros, tmp_path, sigp
     pytest.param(b"9 2 5\n", None, 0, b" 5\n", id="SeveralOnOneLine"),
     pytest.param(b"abc 4\n5\n6\n", None, 0, b"\n6\n", id="BadLineDiscarded"),
     pytest.param(b"3\n" + b"x" * 100000, None, 0, b"\n" + b"x" * 100000, id="FarBeyondOneRead"),
+    pytest.param(b"3 tail\r\n5\r\n", None, 0, b" tail\r\n5\r\n", id="WindowsLineEnds"),
     pytest.param(b"3", None, 0, b"", id="NamedAtTheEnd"),
     pytest.param(b"9\n\n", None, 1, b"", id="InputEnded"),
     pytest.param(b"0\n3\n", "limit", 2, b"\n3\n", id="PromptFailed", marks=pytest.mark.file_size_limit),
@@ -227,63 +231,13 @@ def test_leaves_a_file_of_answers_just_past_the_last_one_used(run, tmp_path, giv
     assert (outcome.err, outcome.status, given[offset:]) == (b"", status, left)
 
 
-# How far each library reads a file ahead at once, from where it starts.
-READ_AHEAD = {"libstdc++": 8191, "libc++": 4096}
-
-
-@pytest.mark.parametrize("ended_by", [
-    pytest.param(signal.SIGPIPE, id="SIGPIPE"),
-    pytest.param(signal.SIGXFSZ, id="SIGXFSZ", marks=pytest.mark.file_size_limit),
-])
-def test_a_signal_leaves_a_file_of_answers_where_reading_got_to(program, run, start, tmp_path, ended_by):
-    """A signal ends the run before what was read ahead can go back: the file
-    is left where the last read ended, one read beyond its start, or at the
-    end of a shorter file. Here every answer used is in the first read."""
-    if program.windows:
-        pytest.skip("Windows has neither signal")
-    given = b"0\n" * 5000 + b"3 tail\n"
+@pytest.mark.parametrize("line_end", [b"\n", b"\r\n"], ids=["LineFeeds", "WindowsLineEnds"])
+def test_seven_runs_on_one_file_take_one_answer_each(run, tmp_path, line_end):
     answers = tmp_path / "answers"
-    answers.write_bytes(given)
+    answers.write_bytes(b"".join(bytes([digit]) + line_end for digit in b"1234567"))
     with open(answers, "rb") as stdin:
-        if ended_by == signal.SIGPIPE:
-            reader = start(program.command, stdin=stdin, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-            assert reader.stdout.read(1) == P[:1]
-            reader.stdout.close()
-            status = reader.wait(timeout=DEADLINE)
-        else:
-            def limit():
-                resource.setrlimit(resource.RLIMIT_FSIZE, (len(P), len(P)))
-                signal.signal(signal.SIGXFSZ, signal.SIG_DFL)
-            status = run(stdin=stdin, setup=limit).status
-        offset = os.lseek(stdin.fileno(), 0, os.SEEK_CUR)
-    if program.wasi:
-        # Node ignores both signals: the failed write ends the run, and the
-        # file is left just past the last answer used, a "0".
-        assert (status, offset % 2, offset < len(given)) == (2, 1, True)
-    else:
-        assert (status, offset) == (-ended_by, min(len(given), READ_AHEAD[program.stdlib]))
-
-
-def test_a_file_of_answers_with_windows_line_ends(run, program, tmp_path):
-    """A Windows build reads in text mode, which drops each "\r" before "\n":
-    the file is left one byte further on for each "\r" in what the run read
-    ahead and did not use, here the two of " tail\r\n5\r\n"."""
-    given = b"3 tail\r\n5\r\n"
-    answers = tmp_path / "answers"
-    answers.write_bytes(given)
-    with open(answers, "rb") as stdin:
-        run(stdin=stdin)
-        offset = os.lseek(stdin.fileno(), 0, os.SEEK_CUR)
-    assert given[offset:] == (b"ail\r\n5\r\n" if program.windows else b" tail\r\n5\r\n")
-
-
-def test_two_runs_on_one_file_take_one_answer_each(run, tmp_path):
-    answers = tmp_path / "answers"
-    answers.write_bytes(b"3\n5\n")
-    with open(answers, "rb") as stdin:
-        runs = [run(stdin=stdin) for _ in range(2)]
-    assert [(each.out, each.status) for each in runs] == [
-        (P + named(b"Wednesday"), 0), (P + named(b"Friday"), 0)]
+        runs = [run(stdin=stdin) for _ in range(7)]
+    assert [(each.out, each.status) for each in runs] == [(P + named(day), 0) for day in DAYS]
 
 
 def test_a_pipe_of_answers_cannot_be_rewound_and_is_read_as_before(run):
@@ -323,8 +277,11 @@ def test_a_file_size_limit_ends_the_run_by_sigxfsz_unless_it_is_ignored_or_block
 def test_a_reader_that_resets_its_connection_gives_status_two(program, start, deadline, endless_zeros):
     """The write after a reset fails with ECONNRESET, which is no SIGPIPE:
     status 2, whatever SIGPIPE's disposition."""
-    with socket.create_server(("127.0.0.1", 0)) as server, \
-            socket.create_connection(server.getsockname()) as reader:
+    try:
+        server = socket.create_server(("127.0.0.1", 0))
+    except OSError as error:
+        pytest.skip(f"no loopback network: {error}")
+    with server, socket.create_connection(server.getsockname()) as reader:
         accepted, _ = server.accept()
         with accepted:
             run = start(program.command, stdin=endless_zeros, stdout=accepted, stderr=subprocess.DEVNULL)
@@ -394,61 +351,3 @@ def test_a_read_error_mid_answer(run, program, given, libstdcxx, libcxx):
         os.close(writing)
     wanted = {"libstdc++": libstdcxx, "libc++": libcxx}[program.stdlib]
     assert (outcome.out, outcome.err, outcome.status) == (wanted[0], b"", wanted[1])
-
-
-def test_a_read_that_a_stop_interrupts(program, start, deadline, tmp_path):
-    """On a socket with a receive timeout, a read blocked when the program is
-    stopped and continued fails with EINTR. libstdc++ reads again, and the
-    answer that comes next names the day; libc++, which reads through C
-    stdio, takes it for the end of input (doc/platforms.md)."""
-    if program.windows or len(program.command) > 1:
-        pytest.skip("Wine's and qemu's own system calls stand between")
-    ours, theirs = socket.socketpair()
-    with ours, theirs, open(tmp_path / "out", "wb+") as out, open(tmp_path / "err", "wb+") as err:
-        theirs.setsockopt(socket.SOL_SOCKET, socket.SO_RCVTIMEO, struct.pack("ll", 3 * DEADLINE, 0))
-        run = start(program.command, stdin=theirs, stdout=out, stderr=err)
-        wait_in_system_call(run.pid, "read")
-        os.kill(run.pid, signal.SIGSTOP)
-        os.waitid(os.P_PID, run.pid, os.WSTOPPED | os.WNOWAIT)
-        os.kill(run.pid, signal.SIGCONT)
-        ours.sendall(b"6\n")
-        ours.shutdown(socket.SHUT_WR)
-        status = run.wait(timeout=DEADLINE)
-        out.seek(0)
-        err.seek(0)
-        outcome = (out.read(), err.read(), status)
-    assert outcome == {"libstdc++": (P + named(b"Saturday"), b"", 0),
-                       "libc++": (P + E, b"", 1)}[program.stdlib]
-
-
-@pytest.mark.parametrize("setup, environment", [
-    pytest.param(lambda: resource.setrlimit(resource.RLIMIT_NOFILE, (3, 3)), {}, id="ThreeFiles"),
-    pytest.param(None, {"LD_DEBUG": "libs"}, id="LoaderDebugging"),
-])
-def test_the_dynamic_loader_speaks_for_itself(program, tmp_path, setup, environment):
-    """The dynamic loader, before the program runs, writes to standard error
-    when its environment asks, and exits with 127 when it cannot open the
-    libraries; a static program has no loader and runs as ever."""
-    if program.windows or len(program.command) > 1:
-        pytest.skip("the loader here is Wine's or qemu's")
-    done = subprocess.run(program.command, input=b"3\n", capture_output=True, preexec_fn=setup,
-                          env=dict(os.environ, **environment), timeout=DEADLINE, check=False)
-    if not program.dynamic:
-        assert (done.stdout, done.stderr, done.returncode) == (P + named(b"Wednesday"), b"", 0)
-    elif setup:
-        assert (done.stdout, done.returncode) == (b"", 127) and b"shared libraries" in done.stderr
-    else:
-        assert (done.stdout, done.returncode) == (P + named(b"Wednesday"), 0) and done.stderr
-
-
-@pytest.mark.memory_limit
-def test_a_stack_too_small_ends_the_run_by_sigsegv_before_it_writes(run, program):
-    """At a stack limit of 8 KiB, the start of any build may find too little,
-    depending on where the stack was laid out: then SIGSEGV ends the run
-    before it writes anything. Otherwise it runs as ever."""
-    if program.windows:
-        pytest.skip("Wine itself needs a far larger stack")
-    def limit():
-        resource.setrlimit(resource.RLIMIT_STACK, (8 << 10, 8 << 10))
-    outcomes = {(each.out, each.err, each.status) for each in (run(b"3\n", setup=limit) for _ in range(20))}
-    assert outcomes <= {(b"", b"", -signal.SIGSEGV), (P + named(b"Wednesday"), b"", 0)}, outcomes
