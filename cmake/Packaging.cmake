@@ -1,87 +1,121 @@
 # SPDX-FileCopyrightText: 2026 The dayname developers
 # SPDX-License-Identifier: MIT
-# What installs and what cpack makes of it. Three shapes:
-# - with DAYNAME_DEBIAN or DAYNAME_RPM, a package of the system
-#   (cmake/SystemPackage.cmake);
-# - otherwise an archive for any machine of the target's kind, tar.gz on Linux
-#   and zip on Windows, with one top folder dayname-<version>/ that holds the
-#   install tree (on Windows just dayname.exe), README.md and LICENSE.
-# Packages carry the time of the last commit, so that every build of one commit
-# gives the same bytes. Build the `packages` target to make them: it runs cpack
-# under umask 022, since cpack takes the modes of the folders it makes, and of
-# the .deb's own members, from the umask of whoever runs it, and in UTC, since
-# a zip holds times of day in the local time zone.
-option(DAYNAME_DEBIAN "Install and package the program as a Debian package" OFF)
-option(DAYNAME_RPM "Install and package the program as an RPM package" OFF)
+# What installs, and what the `packages` target makes of it with cpack:
+# - DAYNAME_DEBIAN or DAYNAME_RPM: a package of the system, its program under
+#   /usr linked against the system's libraries;
+# - otherwise an archive, tar.gz (zip on Windows), whose one folder
+#   dayname-<version>/ holds the install tree, README.md and LICENSE;
+# - for WebAssembly, the module itself.
+# DAYNAME_PACKAGE is the file that it makes, in the build folder. Every time
+# in it is the newest changelog entry's, unless SOURCE_DATE_EPOCH says
+# otherwise, and cpack runs under umask 022 in UTC: every build of one
+# release gives the same bytes.
+option(DAYNAME_DEBIAN "Package as a .deb" OFF)
+option(DAYNAME_RPM "Package as an .rpm" OFF)
+include(GNUInstallDirs)
 
-# The contact, the summary and the description, as the Debian recipe has them.
+set(manualPage ${PROJECT_BINARY_DIR}/dayname.1)
+configure_file(doc/dayname.1 ${manualPage} @ONLY)
+if(WASI)
+    set(DAYNAME_PACKAGE ${PROJECT_NAME}-${PROJECT_VERSION}-wasm32-wasi.wasm)
+    add_custom_target(packages ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dayname> ${DAYNAME_PACKAGE} VERBATIM)
+    return()
+endif()
+install(TARGETS dayname RUNTIME DESTINATION $<IF:$<BOOL:${WIN32}>,.,${CMAKE_INSTALL_BINDIR}>)
+
+# The contact, summary and description, as the Debian recipe has them.
 file(READ packaging/debian/control control)
 string(REGEX MATCH "\nMaintainer: ([^\n]*)" found "${control}")
 set(CPACK_PACKAGE_CONTACT "${CMAKE_MATCH_1}")
-string(REGEX REPLACE " <.*" "" CPACK_PACKAGE_VENDOR "${CPACK_PACKAGE_CONTACT}")
-string(REGEX MATCH "\nDescription: ([^\n]*)((\n [^\n]*)*)" found "${control}")
+string(REGEX MATCH "\nDescription: ([^\n]*)\n(( [^\n]*\n?)*)" found "${control}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_MATCH_1}")
 string(REPLACE "\n " "\n" CPACK_PACKAGE_DESCRIPTION "${CMAKE_MATCH_2}")
 string(STRIP "${CPACK_PACKAGE_DESCRIPTION}" CPACK_PACKAGE_DESCRIPTION)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DAYNAME_SOURCE_DIR ${PROJECT_SOURCE_DIR})
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackSourceDate.cmake)
-
-if(WIN32)
-    # On Windows the program stands at the top of its folder, beside README.md and LICENSE.
-    install(TARGETS dayname RUNTIME DESTINATION .)
-else()
-    install(TARGETS dayname RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
-
-# The manual page names the version that it documents.
-set(DAYNAME_MANUAL_PAGE ${PROJECT_BINARY_DIR}/dayname.1)
-configure_file(doc/dayname.1 ${DAYNAME_MANUAL_PAGE} @ONLY)
-
-if(WASI)
-    # The download is the module itself, named for the version and its system.
-    set(DAYNAME_WASI_FILE ${PROJECT_NAME}-${PROJECT_VERSION}-wasm32-wasi.wasm)
-    add_custom_target(packages
-        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dayname> ${CMAKE_BINARY_DIR}/${DAYNAME_WASI_FILE}
-        COMMENT "Making ${DAYNAME_WASI_FILE}" VERBATIM)
-    add_dependencies(packages dayname)
-    return()
+set(sourceDate $ENV{SOURCE_DATE_EPOCH})
+if(NOT sourceDate)
+    file(STRINGS packaging/debian/changelog newest REGEX "^ -- " LIMIT_COUNT 1)
+    string(REGEX REPLACE ".*>  " "" newest "${newest}")
+    execute_process(COMMAND date -u -d "${newest}" +%s OUTPUT_VARIABLE sourceDate
+        OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
 if(DAYNAME_DEBIAN OR DAYNAME_RPM)
-    include(SystemPackage)
-else()
-    if(NOT WIN32)
-        install(FILES ${DAYNAME_MANUAL_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-    endif()
-    # Only the archive has these at its top; an install into a prefix has not.
-    install(FILES README.md LICENSE DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    # gzip -9n: no name and no time in the file, as Debian asks.
+    foreach(page IN ITEMS ${manualPage} ${PROJECT_SOURCE_DIR}/packaging/debian/changelog)
+        get_filename_component(name ${page} NAME)
+        add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9n -c ${page} > ${name}.gz DEPENDS ${page})
+    endforeach()
+    add_custom_target(compressed ALL DEPENDS dayname.1.gz changelog.gz)
+    install(FILES ${PROJECT_BINARY_DIR}/dayname.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+elseif(NOT WIN32)
+    install(FILES ${manualPage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
-    string(TOLOWER "${CMAKE_SYSTEM_PROCESSOR}" processor)
-    set(DAYNAME_ARCH ${processor} CACHE STRING "The CPU's name in the archive's file name")
-    string(TOLOWER "${CMAKE_SYSTEM_NAME}-${DAYNAME_ARCH}" platform)
+if(DAYNAME_DEBIAN)
+    if(NOT DAYNAME_DEB_ARCH)
+        execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE DAYNAME_DEB_ARCH
+            OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+    install(FILES packaging/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        RENAME changelog.Debian.gz)
+    install(FILES packaging/debian/dayname.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME dayname)
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_RELEASE ${DAYNAME_REVISION})
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${DAYNAME_DEB_ARCH})
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(DAYNAME_PACKAGE dayname_${PROJECT_VERSION}-${DAYNAME_REVISION}_${DAYNAME_DEB_ARCH}.deb)
+elseif(DAYNAME_RPM)
+    if(NOT DAYNAME_RPM_ARCH)
+        set(DAYNAME_RPM_ARCH ${CMAKE_SYSTEM_PROCESSOR})
+    endif()
+    set(licence ${CMAKE_INSTALL_DATADIR}/licenses/${PROJECT_NAME})
+    install(FILES LICENSE DESTINATION ${licence})
+    set(CPACK_GENERATOR RPM)
+    set(CPACK_RPM_PACKAGE_RELEASE ${DAYNAME_REVISION})
+    set(CPACK_RPM_PACKAGE_LICENSE MIT)
+    set(CPACK_RPM_PACKAGE_URL https://example.org/dayname)
+    set(CPACK_RPM_PACKAGE_ARCHITECTURE ${DAYNAME_RPM_ARCH})
+    set(CPACK_RPM_USER_FILELIST "%license /usr/${licence}/LICENSE")
+    set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+    # The package owns its files, not the system's folders, and no build-id links.
+    set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/${CMAKE_INSTALL_MANDIR}
+        /usr/${CMAKE_INSTALL_MANDIR}/man1 /usr/${CMAKE_INSTALL_DATADIR}/licenses)
+    string(JOIN "\n" CPACK_RPM_SPEC_MORE_DEFINE "%define _build_id_links none"
+        "%define use_source_date_epoch_as_buildtime 1" "%define clamp_mtime_to_source_date_epoch 1"
+        "%define _buildhost reproducible")
+    set(DAYNAME_PACKAGE dayname-${PROJECT_VERSION}-${DAYNAME_REVISION}.${DAYNAME_RPM_ARCH}.rpm)
+else()
+    install(FILES README.md LICENSE DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
+    string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" platform)
+    if(DAYNAME_ARCH)
+        string(TOLOWER "${CMAKE_SYSTEM_NAME}-${DAYNAME_ARCH}" platform)
+    endif()
+    set(CPACK_GENERATOR TGZ)
+    set(extension tar.gz)
     if(WIN32)
         set(CPACK_GENERATOR ZIP)
-    else()
-        set(CPACK_GENERATOR TGZ)
+        set(extension zip)
     endif()
-    set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION})
     set(CPACK_ARCHIVE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${platform})
     set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
     set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
     set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
     set(CPACK_COMPONENTS_ALL Unspecified archive)
+    set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION})
+    set(DAYNAME_PACKAGE ${CPACK_ARCHIVE_FILE_NAME}.${extension})
 endif()
-
 include(CPack)
-
 add_custom_target(packages
-    COMMAND sh -c "umask 022 && TZ=UTC && export TZ && exec \"$@\" --config CPackConfig.cmake"
-        sh ${CMAKE_CPACK_COMMAND}
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    COMMENT "Packaging under umask 022, in UTC"
-    VERBATIM)
+    COMMAND sh -c "umask 022 && exec \"$@\" --config CPackConfig.cmake" sh
+        ${CMAKE_COMMAND} -E env TZ=UTC SOURCE_DATE_EPOCH=${sourceDate} ${CMAKE_CPACK_COMMAND}
+    WORKING_DIRECTORY ${PROJECT_BINARY_DIR} VERBATIM)
 add_dependencies(packages dayname)
-if(TARGET package_docs)
-    add_dependencies(packages package_docs)
+if(TARGET compressed)
+    add_dependencies(packages compressed)
 endif()

@@ -7,8 +7,8 @@ The program is the one --built-program names, behind the command that
 qemu for another CPU, or Wine for a Windows build (a .exe), whose line ends
 are checked and folded here so that every test compares the same texts.
 --stdlib names the C++ library it was built with, for the few cases where
-libstdc++ and libc++ differ (doc/platforms.md). A .wasm program runs under
-Node's WASI, which decides a few cases otherwise (doc/platforms.md too).
+libstdc++ and libc++ differ, and a .wasm program runs under Node's WASI,
+which decides a few cases otherwise (doc/platforms.md says which).
 """
 
 import signal
@@ -28,15 +28,11 @@ def pytest_addoption(parser):
                      help="one word of the command that runs the program, in order")
     parser.addoption("--stdlib", default="libstdc++",
                      help="the C++ standard library the program was built with")
-    parser.addoption("--baseline", help="bench/baseline.c, built (tests/docs.py)")
 
 
-def pytest_configure(config):
-    config.addinivalue_line(
-        "markers", "file_size_limit: runs the program under a file-size limit")
-    config.addinivalue_line(
-        "markers", "memory_limit: runs the program under a data limit, which an "
-        "emulator or a sanitizer's runtime cannot start under")
+def pytest_terminal_summary(terminalreporter):
+    if terminalreporter.stats.get("failed"):
+        terminalreporter.write_line("The texts that the tests expect are in tests/expected.py; README.md and doc/dayname.1 show them too.")
 
 
 @dataclass
@@ -50,14 +46,6 @@ class Program:
         """Whether the program is WebAssembly, which its runtime runs: Node's
         WASI decides some things that the system decides for a native program."""
         return self.command[-1].endswith(".wasm")
-
-    @property
-    def dynamic(self):
-        """Whether the dynamic loader starts the program: it names one among
-        its program headers (INTERP), as readelf shows them."""
-        headers = subprocess.run(["readelf", "--program-headers", self.command[-1]], capture_output=True,
-                                 timeout=DEADLINE, check=False).stdout
-        return b" INTERP " in headers
 
     def output(self, raw):
         """What the program wrote, with a Windows build's "\\r\\n" folded to "\\n"."""

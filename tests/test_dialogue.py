@@ -351,3 +351,37 @@ def test_a_read_error_mid_answer(run, program, given, libstdcxx, libcxx):
         os.close(writing)
     wanted = {"libstdc++": libstdcxx, "libc++": libcxx}[program.stdlib]
     assert (outcome.out, outcome.err, outcome.status) == (wanted[0], b"", wanted[1])
+
+
+def test_sigusr1_ends_the_run_as_its_default_does(program, start, deadline, silent_input):
+    """Node's runner would open a debugger to anyone on the machine instead."""
+    if program.windows:
+        pytest.skip("Wine itself takes SIGUSR1")
+    run = start(program.command, stdin=silent_input, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    assert run.stdout.read(1) == P[:1]
+    run.send_signal(signal.SIGUSR1)
+    assert (run.wait(timeout=DEADLINE), run.stderr.read()) == (-signal.SIGUSR1, b"")
+
+
+@pytest.mark.parametrize("module, limit, status", [
+    pytest.param(None, None, 127, id="NoneNamed"),
+    pytest.param("missing.wasm", None, 127, id="Missing"),
+    pytest.param(b"", None, 126, id="Empty"),
+    pytest.param(b"\x7fELF", None, 126, id="NotWebAssembly"),
+    pytest.param(".", None, 126, id="Folder"),
+    # Too little address space for the module's memory, though enough for Node.
+    pytest.param("program", 4 << 30, 126, id="NoRoomForItsMemory"),
+])
+def test_the_runner_says_in_one_line_why_it_cannot_start_a_module(program, tmp_path, module, limit, status):
+    if not program.wasi:
+        pytest.skip("a native program has no runner")
+    if isinstance(module, bytes):
+        (tmp_path / "module.wasm").write_bytes(module)
+        module = "module.wasm"
+    elif module == "program":
+        module = program.command[-1]
+    setup = limit and (lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit)))
+    done = subprocess.run(program.command[:-1] + ([module] if module else []), cwd=tmp_path, preexec_fn=setup,
+                          stdin=subprocess.DEVNULL, capture_output=True, timeout=DEADLINE, check=False)
+    assert (done.stdout, done.returncode, done.stderr.count(b"\n")) == (b"", status, 1), done.stderr
+    assert done.stderr.startswith(b"dayname.cjs: ")

@@ -54,7 +54,7 @@ def test_a_terminal_that_fails_a_write_gives_status_two(program, start, deadline
     terminal, far_end = open_terminal()
     try:
         run = start(program.command, stdin=far_end, stdout=far_end, stderr=far_end, start_new_session=True)
-        read_until(terminal, b"", PROMPT)
+        read_until(terminal, b"", PROMPT, PROMPT)
         os.write(terminal, keys)
         wait_in_system_call(run.pid, blocked_in)
         if nonblocking:

@@ -1,24 +1,48 @@
 // SPDX-FileCopyrightText: 2026 The dayname developers
 // SPDX-License-Identifier: MIT
-// Runs dayname's WebAssembly download under Node's WASI:
+// Runs dayname's WebAssembly download under Node's WASI, on Node 18 or newer:
 //   node dayname.cjs dayname-VERSION-wasm32-wasi.wasm
 // The program has the process's standard input and output, and its status.
+// A module that cannot be started gets one line on standard error and status
+// 127 (no such file) or 126 (any other cause), as a shell gives for a program.
 "use strict";
-// Node 20's WASI calls, taken by V8's fast path, let the garbage collector
-// free the WASI object during a read once the program's memory has grown,
-// and crash the process at its end: the slow path is safe.
+// SIGUSR1 would open Node's debugger to anyone on this machine. A listener
+// takes the signal from Node, and removing it leaves the default, which ends
+// the process as it ends a native program.
+const ignored = () => {};
+process.on("SIGUSR1", ignored).off("SIGUSR1", ignored);
+// Node's WASI calls, taken by V8's fast path, let the garbage collector free
+// the WASI object during a read once the program's memory has grown: the
+// slow path is safe.
 require("node:v8").setFlagsFromString("--no-turbo-fast-api-calls");
-// Nothing of Node's own may reach the program's standard error, not even
-// the warning that WASI is experimental; and a stream that Node opened on a
-// terminal would make it non-blocking for the program too.
+// Nothing of Node's own reaches standard error, not even the warning that
+// WASI is experimental.
 process.emitWarning = () => {};
 const { WASI } = require("node:wasi");
-const { closeSync, readFileSync } = require("node:fs");
+const { closeSync, readFileSync, writeSync } = require("node:fs");
 
-const wasi = new WASI({ version: "preview1", args: ["dayname"], env: {} });
-const program = new WebAssembly.Module(readFileSync(process.argv[2]));
+// One line on standard error, and the status that a shell gives where it cannot run a program.
+function cannotRun(status, cause) {
+    writeSync(2, `dayname.cjs: ${cause}\n`);
+    process.exit(status);
+}
+
+const path = process.argv[2];
+if (!path) {
+    cannotRun(127, "name the module: node dayname.cjs dayname-VERSION-wasm32-wasi.wasm");
+}
+// returnOnExit, the default from Node 20 on: the program's exit returns here, where
+// the closes below run.
+const wasi = new WASI({ version: "preview1", args: ["dayname"], env: {}, returnOnExit: true });
+let instance;
 try {
-    process.exitCode = wasi.start(new WebAssembly.Instance(program, wasi.getImportObject()));
+    const module = new WebAssembly.Module(readFileSync(path));
+    instance = new WebAssembly.Instance(module, { wasi_snapshot_preview1: wasi.wasiImport });
+} catch (error) {
+    cannotRun(error.code === "ENOENT" ? 127 : 126, `cannot run ${path}: ${String(error.message).split("\n")[0]}`);
+}
+try {
+    process.exitCode = wasi.start(instance);
 } catch (error) {
     // A trap is the program's abort, as when memory runs out: SIGABRT's status.
     if (!(error instanceof WebAssembly.RuntimeError)) {
