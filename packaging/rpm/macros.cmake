@@ -37,3 +37,8 @@
            --output-on-failure \\\
            --force-new-ctest-process \\\
            %{?_smp_mflags} %{**}
+
+# Fedora's own: documents and licences under the package's bare name, and
+# every package's files compressed and stripped as Fedora's buildroot policy does.
+%_docdir_fmt %%{NAME}
+%__os_install_post %{__brp_compress} %{__brp_strip}
