@@ -39,6 +39,7 @@
            %{?_smp_mflags} %{**}
 
 # Fedora's own: documents and licences under the package's bare name, and
-# every package's files compressed and stripped as Fedora's buildroot policy does.
+# manual pages compressed as its buildroot policy does, with bash, Fedora's
+# /bin/sh, which brp-compress needs.
 %_docdir_fmt %%{NAME}
-%__os_install_post %{__brp_compress} %{__brp_strip}
+%__os_install_post bash %{__brp_compress}
