@@ -79,4 +79,7 @@ add_custom_target(sha256sums ALL
 add_dependencies(sha256sums ${builds})
 if(BUILD_TESTING)
     add_test(NAME sums COMMAND sha256sum --check --strict SHA256SUMS WORKING_DIRECTORY ${DAYNAME_DIST_DIR})
+    add_test(NAME source-archive-modes WORKING_DIRECTORY ${DAYNAME_DIST_DIR} COMMAND sh -c
+        "tar --numeric-owner -tvzf dayname-${version}.tar.gz | grep -Ev '^(-rw-r--r--|-rwxr-xr-x|drwxr-xr-x|lrwxrwxrwx) 0/0 ' || true")
+    set_tests_properties(source-archive-modes PROPERTIES FAIL_REGULAR_EXPRESSION "." TIMEOUT 60)
 endif()
