@@ -379,7 +379,7 @@ def test_the_runner_says_in_one_line_why_it_cannot_start_a_module(program, tmp_p
         (tmp_path / "module.wasm").write_bytes(module)
         module = "module.wasm"
     elif module == "program":
-        module = program.command[-1]
+        module = os.path.abspath(program.command[-1])
     setup = limit and (lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit)))
     done = subprocess.run(program.command[:-1] + ([module] if module else []), cwd=tmp_path, preexec_fn=setup,
                           stdin=subprocess.DEVNULL, capture_output=True, timeout=DEADLINE, check=False)
