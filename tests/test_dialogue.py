@@ -277,11 +277,15 @@ def test_a_file_size_limit_ends_the_run_by_sigxfsz_unless_it_is_ignored_or_block
 def test_a_reader_that_resets_its_connection_gives_status_two(program, start, deadline, endless_zeros):
     """The write after a reset fails with ECONNRESET, which is no SIGPIPE:
     status 2, whatever SIGPIPE's disposition."""
+    server = socket.socket()
     try:
-        server = socket.create_server(("127.0.0.1", 0))
+        server.bind(("127.0.0.1", 0))
+        server.listen()
+        reader = socket.create_connection(server.getsockname())
     except OSError as error:
+        server.close()
         pytest.skip(f"no loopback network: {error}")
-    with server, socket.create_connection(server.getsockname()) as reader:
+    with server, reader:
         accepted, _ = server.accept()
         with accepted:
             run = start(program.command, stdin=endless_zeros, stdout=accepted, stderr=subprocess.DEVNULL)
