@@ -43,14 +43,14 @@ def on_terminal(text):
     return text.replace(b"\n", b"\r\n")
 
 
-def read_until(terminal, screen, wanted=None, whole=None):
+def read_until(terminal, screen, wanted=None, expected_screen=None):
     """`screen` and what the terminal shows next, up to `wanted` (bytes it
     shows, or a test of the whole screen), or, without it, up to the
-    program's end, when the terminal has no writer left. Given the `whole`
-    screen expected, it fails as soon as the screen departs from it."""
+    program's end, when the terminal has no writer left. Given the
+    `expected_screen`, it fails as soon as the screen departs from it."""
     seen = wanted if callable(wanted) else lambda shown: wanted in shown
     while wanted is None or not seen(screen):
-        assert whole is None or whole.startswith(screen), (screen, whole)
+        assert expected_screen is None or expected_screen.startswith(screen), (screen, expected_screen)
         try:
             shown = os.read(terminal, 256)
         except OSError as error:
@@ -64,20 +64,20 @@ def read_until(terminal, screen, wanted=None, whole=None):
     return screen
 
 
-def session(start, command, first, steps, whole=None):
+def session(start, command, first, steps, expected_screen=None):
     """Runs `command` on a new pseudo-terminal, waits for `first` on the screen,
     then types each step's keys and waits for what it names (None: the end),
-    failing at once where the screen departs from `whole`, when given. Gives
+    failing at once where the screen departs from `expected_screen`. Gives
     the whole screen and the exit status. `start` is the conftest fixture,
     which kills whatever is left; a caller sets a deadline (SIGALRM)."""
     terminal, far_end = open_terminal()
     run = start(command, stdin=far_end, stdout=far_end, stderr=far_end, start_new_session=True)
     os.close(far_end)
     try:
-        shown = read_until(terminal, b"", first, whole)
+        shown = read_until(terminal, b"", first, expected_screen)
         for keys, wanted in steps:
             os.write(terminal, keys)
-            shown = read_until(terminal, shown, wanted, whole)
+            shown = read_until(terminal, shown, wanted, expected_screen)
         return shown, run.wait(timeout=DEADLINE)
     finally:
         os.close(terminal)

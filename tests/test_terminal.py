@@ -10,23 +10,24 @@ import pytest
 from expected import DEADLINE, END_OF_INPUT, INVALID, PROMPT, named
 from terminal import CTRL_D, CTRL_S, on_terminal, open_terminal, read_until, session, wait_in_system_call
 
-P, I, E = PROMPT, on_terminal(INVALID), on_terminal(END_OF_INPUT)
+# The texts as the terminal shows them: each line feed as "\r\n".
+P, SHOWN_INVALID, SHOWN_END = PROMPT, on_terminal(INVALID), on_terminal(END_OF_INPUT)
 
 
 # Each session: the keys typed after the first prompt, in steps, each typed
 # once the screen shows what the step before it waits for; then the screen
 # and the exit status. Enter sends "\r", which the terminal echoes as "\r\n".
 @pytest.mark.parametrize("steps, screen, status_wanted", [
-    pytest.param([(b"9\r", I + P), (b"3\r", None)],
-                 P + b"9\r\n" + I + P + b"3\r\n" + on_terminal(named(b"Wednesday")), 0,
+    pytest.param([(b"9\r", SHOWN_INVALID + P), (b"3\r", None)],
+                 P + b"9\r\n" + SHOWN_INVALID + P + b"3\r\n" + on_terminal(named(b"Wednesday")), 0,
                  id="InvalidThenValid"),
     # Ctrl-D at the start of a line ends the input; the program ends the line.
-    pytest.param([(CTRL_D, None)], P + E, 1, id="CtrlDAtThePrompt"),
+    pytest.param([(CTRL_D, None)], P + SHOWN_END, 1, id="CtrlDAtThePrompt"),
     # Ctrl-D after "-" sends it without a line end, the second one ends the
     # input: the answer is invalid, and the program asks nothing more of the
     # terminal, where input can go on after its end. The echo shows no line
     # end of its own here: the invalid-answer message starts the line.
-    pytest.param([(b"-" + CTRL_D + CTRL_D, None)], P + b"-" + I + P + E, 1,
+    pytest.param([(b"-" + CTRL_D + CTRL_D, None)], P + b"-" + SHOWN_INVALID + P + SHOWN_END, 1,
                  id="AnswerCutOffByCtrlD"),
 ])
 def test_a_session_on_a_terminal(program, start, deadline, steps, screen, status_wanted):
