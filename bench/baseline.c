@@ -1,5 +1,3 @@
-// SPDX-FileCopyrightText: 2026 The dayname developers
-// SPDX-License-Identifier: MIT
 /* The same dialogue in plain C stdio: the yardstick for bench/run. It flushes
  * standard output before each read, as the C++ program's tied streams do. */
 #include <limits.h>

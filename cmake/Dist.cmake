@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 # Every download, in DAYNAME_DIST_DIR with their SHA256SUMS: the source
 # archive, then, each built from it alone as a distribution would, in a tree
 # of its own (an ExternalProject): for x86_64 and each CPU of

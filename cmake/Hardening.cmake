@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 # Hardening, as Debian builds: each flag where the compiler and linker accept
 # it, unless the packager's flags (CXXFLAGS, LDFLAGS and the build type's)
 # already say anything of its concern, on or off: then theirs decide. Sets

@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 # What installs, and what the `packages` target makes of it with cpack:
 # - DAYNAME_DEBIAN or DAYNAME_RPM: a package of the system, its program under
 #   /usr linked against the system's libraries;

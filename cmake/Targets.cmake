@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 # Every Linux CPU that the project makes downloads for, beside the build
 # machine's own x86_64 (doc/platforms.md tells users which to take): one a
 # line, with the name in the archive's file name,

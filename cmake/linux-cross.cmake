@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 # Linux on another CPU, with Debian's cross compiler DAYNAME_TRIPLET (as in
 # aarch64-linux-gnu), one of cmake/Targets.cmake's, whose qemu runs its programs.
 include(${CMAKE_CURRENT_LIST_DIR}/Targets.cmake)

@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 # 64-bit Windows with Debian's MinGW-w64, the posix flavour, whose C++ runtime
 # has std::thread and friends; Wine (wine64) runs its programs here.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 # WebAssembly for WASI, with Debian's clang 14, its libc++ and compiler-rt for
 # wasm32 and wasi-libc; Node (DAYNAME_NODE) runs the module here through
 # wasi/dayname.cjs.

@@ -1,5 +1,3 @@
-// SPDX-FileCopyrightText: 2026 The dayname developers
-// SPDX-License-Identifier: MIT
 #include "day_name.h"
 
 std::string dayNameForNumber(std::int32_t dayNumber)

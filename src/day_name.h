@@ -1,5 +1,3 @@
-// SPDX-FileCopyrightText: 2026 The dayname developers
-// SPDX-License-Identifier: MIT
 #ifndef DAYNAME_DAY_NAME_H
 #define DAYNAME_DAY_NAME_H
 

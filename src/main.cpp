@@ -1,5 +1,3 @@
-// SPDX-FileCopyrightText: 2026 The dayname developers
-// SPDX-License-Identifier: MIT
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

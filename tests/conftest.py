@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 """How the end-to-end tests start the program.
 
 The program is the one --built-program names, behind the command that

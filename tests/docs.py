@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 """What the documents say that a test can prove: every example session runs
 as shown, the manual page quotes the program, the release history and the
 recipes name this version and its day, and every CPU is in the platforms

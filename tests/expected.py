@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 """The texts the program writes, as the tests expect them."""
 
 PROMPT = b"Enter the number of a day in the week: "

@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 """The program on a pseudo-terminal, the way a person meets it: each step's
 keys are typed only once the screen shows what the step before it waits for."""
 

@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 """The built program end to end: every byte it writes, its silence on
 standard error and its exit status."""
 

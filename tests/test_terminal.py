@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 """The program on a real pseudo-terminal, the way a person meets it: the
 prompt has to be on the screen before anything is typed."""
 

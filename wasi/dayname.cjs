@@ -1,5 +1,3 @@
-// SPDX-FileCopyrightText: 2026 The dayname developers
-// SPDX-License-Identifier: MIT
 // Runs dayname's WebAssembly download under Node's WASI, on Node 18 or newer:
 //   node dayname.cjs dayname-VERSION-wasm32-wasi.wasm
 // The program has the process's standard input and output, and its status.

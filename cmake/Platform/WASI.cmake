@@ -1,5 +1,3 @@
-# SPDX-FileCopyrightText: 2026 The dayname developers
-# SPDX-License-Identifier: MIT
 # WebAssembly programs for WASI (cmake/wasi.cmake), which CMake 3.25 does not
 # know: one .wasm file, statically linked, with no shared libraries.
 set(WASI 1)
