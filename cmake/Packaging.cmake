@@ -1,19 +1,15 @@
-# What installs, and what the `packages` target makes of it with cpack:
-# - DAYNAME_DEBIAN or DAYNAME_RPM: a package of the system, its program under
-#   /usr linked against the system's libraries;
-# - otherwise an archive, tar.gz (zip on Windows), whose one folder
-#   dayname-<version>/ holds the install tree, README.md and LICENSE;
-# - for WebAssembly, the module itself.
-# DAYNAME_PACKAGE is the file that it makes, in the build folder. Every time
-# in it is the newest changelog entry's, unless SOURCE_DATE_EPOCH says
-# otherwise, and cpack runs under umask 022 in UTC: every build of one
-# release gives the same bytes.
+# What installs, and what the `packages` target makes of it with cpack, the
+# file DAYNAME_PACKAGE in the build folder: with DAYNAME_DEBIAN or
+# DAYNAME_RPM a package, its program under /usr linked against the system's
+# libraries; otherwise an archive, tar.gz (zip on Windows), whose one folder
+# dayname-<version>/ holds the install tree, README.md and LICENSE; for
+# WebAssembly, the module itself. Every time in it is the newest changelog
+# entry's, unless SOURCE_DATE_EPOCH is set, and cpack runs under umask 022 in
+# UTC: every build of one release gives the same bytes.
 option(DAYNAME_DEBIAN "Package as a .deb" OFF)
 option(DAYNAME_RPM "Package as an .rpm" OFF)
 include(GNUInstallDirs)
-
-set(manualPage ${PROJECT_BINARY_DIR}/dayname.1)
-configure_file(doc/dayname.1 ${manualPage} @ONLY)
+configure_file(doc/dayname.1 dayname.1 @ONLY)
 if(WASI)
     set(DAYNAME_PACKAGE ${PROJECT_NAME}-${PROJECT_VERSION}-wasm32-wasi.wasm)
     add_custom_target(packages ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dayname> ${DAYNAME_PACKAGE} VERBATIM)
@@ -41,14 +37,14 @@ endif()
 if(DAYNAME_DEBIAN OR DAYNAME_RPM)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
     # gzip -9n: no name and no time in the file, as Debian asks.
-    foreach(page IN ITEMS ${manualPage} ${PROJECT_SOURCE_DIR}/packaging/debian/changelog)
-        get_filename_component(name ${page} NAME)
-        add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9n -c ${page} > ${name}.gz DEPENDS ${page})
+    foreach(file IN ITEMS ${PROJECT_BINARY_DIR}/dayname.1 ${PROJECT_SOURCE_DIR}/packaging/debian/changelog)
+        get_filename_component(name ${file} NAME)
+        add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9n -c ${file} > ${name}.gz DEPENDS ${file})
     endforeach()
     add_custom_target(compressed ALL DEPENDS dayname.1.gz changelog.gz)
     install(FILES ${PROJECT_BINARY_DIR}/dayname.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 elseif(NOT WIN32)
-    install(FILES ${manualPage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${PROJECT_BINARY_DIR}/dayname.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 if(DAYNAME_DEBIAN)
@@ -57,8 +53,7 @@ if(DAYNAME_DEBIAN)
             OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     endif()
     install(FILES packaging/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
-    install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR}
-        RENAME changelog.Debian.gz)
+    install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME changelog.Debian.gz)
     install(FILES packaging/debian/dayname.lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME dayname)
     set(CPACK_GENERATOR DEB)
@@ -72,47 +67,41 @@ elseif(DAYNAME_RPM)
     if(NOT DAYNAME_RPM_ARCH)
         set(DAYNAME_RPM_ARCH ${CMAKE_SYSTEM_PROCESSOR})
     endif()
-    set(licence ${CMAKE_INSTALL_DATADIR}/licenses/${PROJECT_NAME})
-    install(FILES LICENSE DESTINATION ${licence})
+    set(licences ${CMAKE_INSTALL_DATADIR}/licenses)
+    install(FILES LICENSE DESTINATION ${licences}/${PROJECT_NAME})
     set(CPACK_GENERATOR RPM)
     set(CPACK_RPM_PACKAGE_RELEASE ${DAYNAME_REVISION})
     set(CPACK_RPM_PACKAGE_LICENSE MIT)
     set(CPACK_RPM_PACKAGE_URL https://example.org/dayname)
-    # RPM's summary starts with a capital, where Debian's does not.
-    string(SUBSTRING "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}" 0 1 first)
-    string(SUBSTRING "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}" 1 -1 rest)
-    string(TOUPPER "${first}" first)
-    set(CPACK_RPM_PACKAGE_SUMMARY "${first}${rest}")
+    set(CPACK_RPM_PACKAGE_SUMMARY "${PROJECT_DESCRIPTION}")
     set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
     set(CPACK_RPM_PACKAGE_ARCHITECTURE ${DAYNAME_RPM_ARCH})
-    set(CPACK_RPM_USER_FILELIST "%license /usr/${licence}/LICENSE")
+    set(CPACK_RPM_USER_FILELIST "%license /usr/${licences}/${PROJECT_NAME}/LICENSE")
     set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
     # The package owns its files, not the system's folders, and no build-id links.
     set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/${CMAKE_INSTALL_MANDIR}
-        /usr/${CMAKE_INSTALL_MANDIR}/man1 /usr/${CMAKE_INSTALL_DATADIR}/licenses)
+        /usr/${CMAKE_INSTALL_MANDIR}/man1 /usr/${licences})
     string(JOIN "\n" CPACK_RPM_SPEC_MORE_DEFINE "%define _build_id_links none"
         "%define use_source_date_epoch_as_buildtime 1" "%define clamp_mtime_to_source_date_epoch 1"
         "%define _buildhost reproducible")
     set(DAYNAME_PACKAGE dayname-${PROJECT_VERSION}-${DAYNAME_REVISION}.${DAYNAME_RPM_ARCH}.rpm)
 else()
     install(FILES README.md LICENSE DESTINATION . COMPONENT archive EXCLUDE_FROM_ALL)
-    string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" platform)
-    if(DAYNAME_ARCH)
-        string(TOLOWER "${CMAKE_SYSTEM_NAME}-${DAYNAME_ARCH}" platform)
+    if(NOT DAYNAME_ARCH)
+        set(DAYNAME_ARCH ${CMAKE_SYSTEM_PROCESSOR})
     endif()
+    string(TOLOWER "${PROJECT_NAME}-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${DAYNAME_ARCH}" CPACK_ARCHIVE_FILE_NAME)
     set(CPACK_GENERATOR TGZ)
-    set(extension tar.gz)
+    set(DAYNAME_PACKAGE ${CPACK_ARCHIVE_FILE_NAME}.tar.gz)
     if(WIN32)
         set(CPACK_GENERATOR ZIP)
-        set(extension zip)
+        set(DAYNAME_PACKAGE ${CPACK_ARCHIVE_FILE_NAME}.zip)
     endif()
-    set(CPACK_ARCHIVE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${platform})
     set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
     set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
     set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
     set(CPACK_COMPONENTS_ALL Unspecified archive)
     set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION})
-    set(DAYNAME_PACKAGE ${CPACK_ARCHIVE_FILE_NAME}.${extension})
 endif()
 include(CPack)
 add_custom_target(packages
