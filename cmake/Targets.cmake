@@ -32,19 +32,3 @@ macro(dayname_target_fields line)
     list(TRANSFORM fields STRIP)
     list(POP_FRONT fields ARCH TRIPLET DEB_ARCH RPM_ARCH FILE_SAYS EMULATOR)
 endmacro()
-
-# Run as a script (cmake -P cmake/Targets.cmake), it prints the Debian packages
-# that build, package and run them, as CI installs them: each CPU's own
-# libstdc++6 comes from that foreign architecture of dpkg's.
-if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
-    set(packages qemu-user-static)
-    foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
-        dayname_target_fields("${line}")
-        list(APPEND packages g++-${TRIPLET})
-        if(NOT DEB_ARCH STREQUAL "-")
-            list(APPEND packages libstdc++6:${DEB_ARCH})
-        endif()
-    endforeach()
-    list(REMOVE_DUPLICATES packages)
-    execute_process(COMMAND ${CMAKE_COMMAND} -E echo ${packages})
-endif()

@@ -1,13 +1,8 @@
-"""How the end-to-end tests start the program.
-
-The program is the one --built-program names, behind the command that
---emulator gives one word at a time, as CTest passes them from the build:
-qemu for another CPU, or Wine for a Windows build (a .exe), whose line ends
-are checked and folded here so that every test compares the same texts.
---stdlib names the C++ library it was built with, for the few cases where
-libstdc++ and libc++ differ, and a .wasm program runs under Node's WASI,
-which decides a few cases otherwise (doc/platforms.md says which).
-"""
+"""How the end-to-end tests start the program: the one --built-program
+names, behind the command that --emulator gives one word at a time, as CTest
+passes them (qemu, Node's runner for a .wasm, Wine for a .exe, whose line
+ends are folded here so that every test compares the same texts); --stdlib
+names the C++ library, for the few cases where libstdc++ and libc++ differ."""
 
 import signal
 import subprocess
@@ -41,8 +36,7 @@ class Program:
 
     @property
     def wasi(self):
-        """Whether the program is WebAssembly, which its runtime runs: Node's
-        WASI decides some things that the system decides for a native program."""
+        """Whether Node's WASI runs the program, and decides what the system would."""
         return self.command[-1].endswith(".wasm")
 
     def output(self, raw):
