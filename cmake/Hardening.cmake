@@ -18,28 +18,38 @@ endif()
 string(TOUPPER "${CMAKE_BUILD_TYPE}" type)
 set(packager " ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${type}} ${CMAKE_EXE_LINKER_FLAGS} ")
 set(CMAKE_REQUIRED_QUIET ON)
-set(CMAKE_REQUIRED_FLAGS -Wformat)
 set(taken)
 set(left)
 
 # Each: our flag, what in the packager's flags decides its concern, and the
 # option of hardening-check that leaves it out then.
+set(wanted)
 foreach(row "-fstack-protector-strong|-f(no-)?stack-protector|--nostackprotector"
         "-fstack-clash-protection|-f(no-)?stack-clash-protection|"
         "-fcf-protection|-f(no-)?cf-protection|"
         "-Werror=format-security|-W(no-)?(error=)?format-security|")
     string(REPLACE "|" ";" row "${row}")
     list(POP_FRONT row flag decides unchecked)
-    string(MAKE_C_IDENTIFIER "DAYNAME_ACCEPTS${flag}" accepted)
     if(packager MATCHES "${decides}")
         list(APPEND left ${flag})
         list(APPEND DAYNAME_HARDENING_CHECK ${unchecked})
     else()
+        list(APPEND wanted ${flag})
+    endif()
+endforeach()
+# A compiler usually takes them all, and one check, at half a second each,
+# does then; where it does not, each is checked alone.
+set(CMAKE_REQUIRED_FLAGS -Wformat)
+string(MAKE_C_IDENTIFIER "DAYNAME_ACCEPTS ${wanted}" all)
+check_cxx_compiler_flag("${wanted}" ${all})
+foreach(flag IN LISTS wanted)
+    string(MAKE_C_IDENTIFIER "DAYNAME_ACCEPTS${flag}" accepted)
+    if(NOT ${all})
         check_cxx_compiler_flag(${flag} ${accepted})
-        if(${accepted})
-            target_compile_options(dayname_options INTERFACE ${flag})
-            list(APPEND taken ${flag})
-        endif()
+    endif()
+    if(${all} OR ${accepted})
+        target_compile_options(dayname_options INTERFACE ${flag})
+        list(APPEND taken ${flag})
     endif()
 endforeach()
 
