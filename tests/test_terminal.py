@@ -12,19 +12,18 @@ from terminal import CTRL_D, CTRL_S, on_terminal, open_terminal, read_until, ses
 P, SHOWN_INVALID, SHOWN_END = PROMPT, on_terminal(INVALID), on_terminal(END_OF_INPUT)
 
 
-# Each session: the keys typed after the first prompt, in steps, each typed
-# once the screen shows what the step before it waits for; then the screen
-# and the exit status. Enter sends "\r", which the terminal echoes as "\r\n".
+# Each session: the keys typed after the first prompt, in steps, each once
+# the screen shows what the step before waits for; then the screen and the
+# exit status. Enter sends "\r", which the terminal echoes as "\r\n".
 @pytest.mark.parametrize("steps, screen, status_wanted", [
     pytest.param([(b"9\r", SHOWN_INVALID + P), (b"3\r", None)],
                  P + b"9\r\n" + SHOWN_INVALID + P + b"3\r\n" + on_terminal(named(b"Wednesday")), 0,
                  id="InvalidThenValid"),
     # Ctrl-D at the start of a line ends the input; the program ends the line.
     pytest.param([(CTRL_D, None)], P + SHOWN_END, 1, id="CtrlDAtThePrompt"),
-    # Ctrl-D after "-" sends it without a line end, the second one ends the
-    # input: the answer is invalid, and the program asks nothing more of the
-    # terminal, where input can go on after its end. The echo shows no line
-    # end of its own here: the invalid-answer message starts the line.
+    # Ctrl-D after "-" sends it without a line end, the second ends the input:
+    # the answer is invalid, and the program asks nothing more of a terminal,
+    # where input could go on after its end.
     pytest.param([(b"-" + CTRL_D + CTRL_D, None)], P + b"-" + SHOWN_INVALID + P + SHOWN_END, 1,
                  id="AnswerCutOffByCtrlD"),
 ])
@@ -35,12 +34,11 @@ def test_a_session_on_a_terminal(program, start, deadline, steps, screen, status
     assert session(start, program.command, PROMPT, steps, screen) == (screen, status_wanted)
 
 
-# A terminal that fails a write of the program's: whatever was written,
-# the run ends with status 2, as on a file or a pipe. Each row: the keys
-# typed at the prompt, the system call that the test waits for the program
-# to block in, whether the far end then stops blocking, and
-# whether the terminal then hangs up. Control-S stops the output, so that a
-# write of the answer blocks, or finds no room at all when it cannot block.
+# A terminal that fails a write ends the run with status 2, as a file or a
+# pipe does. Each row: the keys typed at the prompt, the system call that the
+# program is then waited for to block in, whether the far end then stops
+# blocking, and whether the terminal then hangs up. Control-S stops the
+# output, so that a write of the answer blocks, or finds no room at all.
 @pytest.mark.parametrize("keys, blocked_in, nonblocking, hang_up", [
     pytest.param(b"", "read", False, True, id="HangsUpWhileTheProgramWaits"),
     pytest.param(CTRL_S + b"3\r", "write", False, True, id="HangsUpDuringTheAnswer"),
