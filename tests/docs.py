@@ -23,6 +23,10 @@ DOCUMENTS = ["README.md", "CONTRIBUTING.md", "doc/packaging.md", "doc/platforms.
              "bench/README.md", "doc/dayname.1"]
 
 
+def read(name):
+    return (SOURCE / name).read_text(encoding="utf-8")
+
+
 def unescape(line):
     """A line of the manual page's source as man shows it."""
     for escape, shown in ((r"\e", "\\"), (r"\&", ""), (r"\(aq", "'"), (r"\-", "-"), ("\\ ", " ")):
@@ -30,26 +34,22 @@ def unescape(line):
     return line
 
 
-def blocks(name):
-    """Each literal block of document `name`: its first line's number and its lines."""
-    lines = (SOURCE / name).read_text(encoding="utf-8").split("\n")
-    page = name.endswith(".1")
-    opens, closes = (r"\.Bd -literal", r"\.Ed") if page else ("```", "```")
-    start = None
-    for number, line in enumerate(lines, 1):
-        if start is None and re.match(opens, line):
-            start = number
-        elif start is not None and re.match(closes, line):
-            yield start, [unescape(text) if page else text for text in lines[start:number - 1]]
-            start = None
-
-
 def sessions():
-    """Every block that shows a shell session, one that starts with "$ "."""
+    """Each literal block of the README and the manual page that shows a shell
+    session, one whose first line starts with "$ "."""
     for name in ["README.md", "doc/dayname.1"]:
-        for start, lines in blocks(name):
-            if lines and lines[0].startswith("$ "):
-                yield pytest.param(lines, id=f"{name}:{start}")
+        page = name.endswith(".1")
+        opens, closes = (r"\.Bd -literal", r"\.Ed") if page else ("```", "```")
+        start = None
+        for number, line in enumerate(read(name).split("\n"), 1):
+            if start is None and re.match(opens, line):
+                start, lines = number, []
+            elif start is not None and re.match(closes, line):
+                if lines and lines[0].startswith("$ "):
+                    yield pytest.param(lines, id=f"{name}:{start}")
+                start = None
+            elif start is not None:
+                lines.append(unescape(line) if page else line)
 
 
 def commands(lines):
@@ -57,11 +57,10 @@ def commands(lines):
     found = []
     for line in lines:
         if line.startswith("$ "):
-            found.append((line[2:], []))
+            found.append((line[2:], b""))
         else:
-            found[-1][1].append(line)
-    return [(command, "".join(shown + "\n" for shown in lines).encode())
-            for command, lines in found]
+            found[-1] = (found[-1][0], found[-1][1] + line.encode() + b"\n")
+    return found
 
 
 @pytest.mark.parametrize("lines", sessions())
@@ -96,10 +95,6 @@ def test_the_manual_page_quotes_the_program_as_it_writes():
     written = (PROMPT + INVALID + named(b"Wednesday")).decode()
     quoted = re.findall(r"^\.Dq (.*?)(?: ,)?$", read("doc/dayname.1"), re.MULTILINE)
     assert quoted and [text for text in quoted if text not in written] == []
-
-
-def read(name):
-    return (SOURCE / name).read_text(encoding="utf-8")
 
 
 def version():
