@@ -7,6 +7,7 @@ names the C++ library, for the few cases where libstdc++ and libc++ differ."""
 import signal
 import subprocess
 import tempfile
+from collections import namedtuple
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -102,11 +103,7 @@ def deadline():
     signal.signal(signal.SIGALRM, previous)
 
 
-@dataclass
-class Outcome:
-    out: bytes
-    err: bytes
-    status: int
+Outcome = namedtuple("Outcome", "out err status")
 
 
 @pytest.fixture
