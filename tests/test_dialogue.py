@@ -89,19 +89,13 @@ def test_ignores_arguments(run):
     assert run(b"1\n", args=["7", "--help"]) == (P + named(b"Monday"), b"", 0)
 
 
-@pytest.mark.parametrize("stdin", [
-    pytest.param("closed", id="Closed"),
-    pytest.param("/", id="Directory"),
-])
-def test_ends_when_standard_input_is_closed_or_unreadable(run, stdin):
-    if stdin == "closed":
-        outcome = run(setup=lambda: os.close(0))
-    else:
-        fd = os.open(stdin, os.O_RDONLY)
-        try:
-            outcome = run(stdin=fd)
-        finally:
-            os.close(fd)
+@pytest.mark.parametrize("closed", [True, False], ids=["Closed", "Directory"])
+def test_ends_when_standard_input_is_closed_or_unreadable(run, closed):
+    folder = os.open("/", os.O_RDONLY)
+    try:
+        outcome = run(setup=lambda: os.close(0)) if closed else run(stdin=folder)
+    finally:
+        os.close(folder)
     assert outcome == (P + E, b"", 1)
 
 
@@ -229,15 +223,9 @@ def test_seven_runs_on_one_file_take_one_answer_each(run, tmp_path, line_end):
     assert [(each.out, each.status) for each in runs] == [(P + named(day), 0) for day in DAYS]
 
 
-def test_a_pipe_of_answers_cannot_be_rewound_and_is_read_as_before(run):
-    reading, writing = os.pipe()
-    os.write(writing, b"3 tail\n5\n")
-    os.close(writing)
-    try:
-        outcome = run(stdin=reading)
-    finally:
-        os.close(reading)
-    assert outcome == (P + named(b"Wednesday"), b"", 0)
+def test_a_pipe_of_answers_cannot_be_rewound_and_is_read_as_before(run, start):
+    answers = start(["printf", "3 tail\\n5\\n"], stdout=subprocess.PIPE).stdout
+    assert run(stdin=answers) == (P + named(b"Wednesday"), b"", 0)
 
 
 @pytest.mark.file_size_limit
