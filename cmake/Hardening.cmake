@@ -1,10 +1,7 @@
-# Hardening, as Debian builds: each flag where the compiler and linker accept
-# it, unless the packager's flags (CXXFLAGS, LDFLAGS and the build type's)
-# already say anything of its concern, on or off: then theirs decide. Sets
-# DAYNAME_PIE where the program is position independent by our flags, and
-# DAYNAME_HARDENING_CHECK to the options of hardening-check that leave out
-# what the packager decided (tests/CMakeLists.txt). Windows and WebAssembly
-# builds get none of it.
+# Hardening, as Debian builds: each flag that the compiler and linker accept,
+# unless the packager's flags (CXXFLAGS, LDFLAGS, the build type's) decide its
+# concern, on or off. Sets DAYNAME_PIE, and DAYNAME_HARDENING_CHECK to the
+# options of hardening-check that leave out what the packager decided.
 include(CheckCXXCompilerFlag)
 include(CheckCXXSourceCompiles)
 include(CheckLinkerFlag)
@@ -37,8 +34,7 @@ foreach(row "-fstack-protector-strong|-f(no-)?stack-protector|--nostackprotector
         list(APPEND wanted ${flag})
     endif()
 endforeach()
-# A compiler usually takes them all, and one check, at half a second each,
-# does then; where it does not, each is checked alone.
+# One check for all, where the compiler takes them all; else one for each.
 set(CMAKE_REQUIRED_FLAGS -Wformat)
 string(MAKE_C_IDENTIFIER "DAYNAME_ACCEPTS ${wanted}" all)
 check_cxx_compiler_flag("${wanted}" ${all})
@@ -104,7 +100,6 @@ if(type STREQUAL "DEBUG")
     list(APPEND taken -D_GLIBCXX_ASSERTIONS)
 endif()
 unset(CMAKE_REQUIRED_FLAGS)
-unset(CMAKE_REQUIRED_QUIET)
 
 list(JOIN taken ", " taken)
 list(JOIN left ", " left)
