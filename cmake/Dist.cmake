@@ -1,13 +1,7 @@
-# Every download, in DAYNAME_DIST_DIR with their SHA256SUMS: the source
-# archive, then, each built from it alone as a distribution would, in a tree
-# of its own (an ExternalProject): for x86_64 and each CPU of
-# cmake/Targets.cmake the static archive, and the .deb and .rpm where those
-# families have a port; the WebAssembly module with its runner for Node; the
-# Windows zip. Each tree for another CPU, and the x86-64 .rpm's, builds its
-# tests, and CTest here runs them there against what ships: the archive's
-# program, or the package's, installed, under the tree's qemu. The others
-# are the bytes that the static, package, wasi and windows presets make and
-# test (UNTESTED below; the cross stage of .ci/run compares them).
+# Every download, in DAYNAME_DIST_DIR with SHA256SUMS: the source archive, and
+# each archive, package, module and zip built from it in a tree of its own,
+# whose tests CTest runs here against what ships. The UNTESTED are the bytes
+# that the static, package, wasi and windows presets test.
 include(ExternalProject)
 include(Targets)
 set(DAYNAME_DIST_DIR ${CMAKE_BINARY_DIR}/downloads CACHE PATH "Where the downloads go")

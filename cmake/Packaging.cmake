@@ -1,11 +1,8 @@
-# What installs, and what the `packages` target makes of it with cpack, the
-# file DAYNAME_PACKAGE in the build folder: with DAYNAME_DEBIAN or
-# DAYNAME_RPM a package, its program under /usr linked against the system's
-# libraries; otherwise an archive, tar.gz (zip on Windows), whose one folder
-# dayname-<version>/ holds the install tree, README.md and LICENSE; for
-# WebAssembly, the module itself. Every time in it is the newest changelog
-# entry's, unless SOURCE_DATE_EPOCH is set, and cpack runs under umask 022 in
-# UTC: every build of one release gives the same bytes.
+# What installs, and the `packages` target's file DAYNAME_PACKAGE: a .deb or
+# .rpm (DAYNAME_DEBIAN, DAYNAME_RPM), the module for WebAssembly, or else an
+# archive whose one folder holds the install tree, README.md and LICENSE.
+# cpack runs under umask 022 in UTC, its times the newest changelog entry's
+# (or SOURCE_DATE_EPOCH): every build of one release gives the same bytes.
 option(DAYNAME_DEBIAN "Package as a .deb" OFF)
 option(DAYNAME_RPM "Package as an .rpm" OFF)
 include(GNUInstallDirs)

@@ -1,20 +1,9 @@
-# Every Linux CPU that the project makes downloads for, beside the build
-# machine's own x86_64 (doc/platforms.md tells users which to take): one a
-# line, with the name in the archive's file name,
-# the triplet of Debian's cross compiler (package g++-TRIPLET), the CPU's
-# names as Debian and RPM packages give them ("-" where the project makes no
-# package of that family: Debian 12 has no such port, or RHEL 9 does not run
-# there), what `file` says of the CPU of a program built for it, and the
-# command that runs its programs here: qemu-user, emulating the CPU that the
-# cross compiler targets by default, so that an instruction too new for it
-# fails the tests.
-#
-# Two rows cannot have the compiler's own CPU. qemu 7.2 has no z196 as it
-# is: it lacks decimal floating point, the crypto functions and some system
-# facilities, which are left out. On qemu's 970 and POWER5+ models memset
-# leaves three quarters of a buffer as it was, and a thrown C++ exception
-# crashes the unwinder; POWER7 is the oldest model left, for a compiler that
-# targets POWER4.
+# Every Linux CPU with downloads beside x86_64, a line each: the archive's name
+# for it, Debian's cross compiler (g++-TRIPLET), its Debian and RPM names ("-":
+# no package there), what `file` says of its programs, and the qemu that runs
+# them as the CPU that the compiler targets by default, so that an instruction
+# too new for it fails. qemu 7.2's z196 lacks the features left out below; its
+# 970 and POWER5+ models break memset and unwinding, so POWER7 stands in for POWER4.
 set(z196 "z196-base,msa-base=off,klmd-sha-1=off,kimd-sha-1=off,km-dea=off,km-tdea-128=off,km-tdea-192=off,kmc-dea=off,kmc-tdea-128=off,kmc-tdea-192=off,kmac-dea=off,kmac-tdea-128=off,kmac-tdea-192=off,dfp=off,dfphp=off,pfpo=off,hfpm=off,hfpue=off,dateh2=off,cmpsceh=off,emon=off,parseh=off,nonqks=off,csske=off,asnlxr=off,tods=off")
 set(DAYNAME_CROSS_TARGETS
     "aarch64 | aarch64-linux-gnu     | arm64   | aarch64 | LSB .*, ARM aarch64           | qemu-aarch64-static -cpu cortex-a53"

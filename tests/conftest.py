@@ -1,8 +1,6 @@
-"""How the end-to-end tests start the program: the one --built-program
-names, behind the command that --emulator gives one word at a time, as CTest
-passes them (qemu, Node's runner for a .wasm, Wine for a .exe, whose line
-ends are folded here so that every test compares the same texts); --stdlib
-names the C++ library, for the few cases where libstdc++ and libc++ differ."""
+"""How the end-to-end tests start the program: --built-program behind the
+--emulator words (qemu, Node's runner for a .wasm, Wine for a .exe, whose line
+ends are folded here); --stdlib names the C++ library where the two differ."""
 
 import signal
 import subprocess
@@ -37,15 +35,13 @@ class Program:
 
     @property
     def wasi(self):
-        """Whether Node's WASI runs the program, and decides what the system would."""
         return self.command[-1].endswith(".wasm")
 
     def output(self, raw):
         """What the program wrote, with a Windows build's "\\r\\n" folded to "\\n"."""
         if not self.windows:
             return raw
-        bare = raw.replace(b"\r\n", b"").find(b"\n")
-        assert bare < 0, f"a bare line feed in {raw!r}"
+        assert b"\n" not in raw.replace(b"\r\n", b""), f"a bare line feed in {raw!r}"
         return raw.replace(b"\r\n", b"\n")
 
 
@@ -74,9 +70,7 @@ def program(request):
 
 @pytest.fixture
 def start():
-    """Starts a process as subprocess.Popen does. However the test ends, every
-    process it started is killed and reaped, and its pipes closed, so that no
-    test waits on one without a limit."""
+    """subprocess.Popen, whose processes are killed and reaped however the test ends."""
     started = []
 
     def start_process(command, **kwargs):
@@ -108,10 +102,8 @@ Outcome = namedtuple("Outcome", "out err status")
 
 @pytest.fixture
 def run(program, tmp_path):
-    """Runs the program with standard input from a file holding `given`, and
-    standard output and standard error to files; `stdin` and `stdout` put
-    other files in their place, and `setup` runs in the child before the
-    program starts."""
+    """Runs the program on a file holding `given` (or `stdin`), writing to files
+    (or `stdout`); `setup` runs in the child before the program starts."""
 
     def run_program(given=b"", *, args=(), stdin=None, stdout=None, setup=None):
         in_path = tmp_path / "in"
