@@ -7,9 +7,7 @@ include(Targets)
 set(DAYNAME_DIST_DIR ${CMAKE_BINARY_DIR}/downloads CACHE PATH "Where the downloads go")
 file(MAKE_DIRECTORY ${DAYNAME_DIST_DIR})
 set(version ${PROJECT_VERSION})
-if(BUILD_TESTING)
-    enable_testing()
-endif()
+enable_testing()
 
 # The source archive: the last commit, as git archive makes it, its entries
 # owned by 0/0 with modes 0644 and 0755 whatever the checkout's umask.
@@ -17,11 +15,8 @@ set(source ${CMAKE_BINARY_DIR}/source/dayname-${version})
 add_custom_target(source-archive ALL
     COMMAND git -C ${PROJECT_SOURCE_DIR} -c tar.umask=0022 archive --format=tar.gz
         --prefix=dayname-${version}/ -o ${DAYNAME_DIST_DIR}/dayname-${version}.tar.gz HEAD
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/source
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/source
-    COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/source
-        ${CMAKE_COMMAND} -E tar xzf ${DAYNAME_DIST_DIR}/dayname-${version}.tar.gz --touch
-    VERBATIM)
+    COMMAND sh -c "rm -rf source && mkdir source && tar -xzmf $0 -C source" ${DAYNAME_DIST_DIR}/dayname-${version}.tar.gz
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR} VERBATIM)
 set(downloads dayname-${version}.tar.gz)
 
 # dayname_download(NAME FILE [UNTESTED] [cmake arguments...]): FILE, made in NAME/.
