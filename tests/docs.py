@@ -1,8 +1,5 @@
-"""What the documents say that a test can prove: every example session runs
-as shown, the manual page quotes the program, the release history and the
-recipes name this version and its day, and every CPU is in the platforms
-table. Run by CTest as the test `documents`; pytest collects this file only
-when it is named."""
+"""What the documents say that a test can prove. CTest runs it as the test
+`documents`; pytest collects this file only when it is named."""
 
 import os
 import re

@@ -15,8 +15,7 @@ CTRL_S = b"\x13"
 
 
 def open_terminal():
-    """A new pseudo-terminal: its own end and the far end, for the program.
-    A test skips where there is none, as in a build chroot without /dev/pts."""
+    """A new pseudo-terminal's two ends; a test skips where there is none."""
     try:
         return os.openpty()
     except OSError as error:
@@ -29,8 +28,7 @@ SYSTEM_CALLS = {"read": {"0", "19"}, "write": {"1", "20"}}
 
 
 def wait_in_system_call(pid, call):
-    """Waits until process `pid` is blocked in a system call that does `call`
-    ("read" or "write"); a caller sets a deadline (SIGALRM)."""
+    """Waits until process `pid` is blocked in a `call` ("read" or "write")."""
     path = f"/proc/{pid}/syscall"
     while open(path, encoding="ascii").read().split()[0] not in SYSTEM_CALLS[call]:
         time.sleep(0.01)
@@ -42,10 +40,9 @@ def on_terminal(text):
 
 
 def read_until(terminal, screen, wanted=None, expected_screen=None):
-    """`screen` and what the terminal shows next, up to `wanted` (bytes it
-    shows, or a test of the whole screen), or, without it, up to the
-    program's end, when the terminal has no writer left. Given the
-    `expected_screen`, it fails as soon as the screen departs from it."""
+    """`screen` and what the terminal shows next, up to `wanted` (bytes, or a
+    test of the whole screen) or else the program's end; it fails as soon as
+    the screen departs from `expected_screen`."""
     seen = wanted if callable(wanted) else lambda shown: wanted in shown
     while wanted is None or not seen(screen):
         assert expected_screen is None or expected_screen.startswith(screen), (screen, expected_screen)
@@ -63,11 +60,9 @@ def read_until(terminal, screen, wanted=None, expected_screen=None):
 
 
 def session(start, command, first, steps, expected_screen=None):
-    """Runs `command` on a new pseudo-terminal, waits for `first` on the screen,
-    then types each step's keys and waits for what it names (None: the end),
-    failing at once where the screen departs from `expected_screen`. Gives
-    the whole screen and the exit status. `start` is the conftest fixture,
-    which kills whatever is left; a caller sets a deadline (SIGALRM)."""
+    """Runs `command` on a new pseudo-terminal, waits for `first`, then types
+    each step's keys and waits for what it names (None: the end). Gives the
+    screen and the exit status; a caller sets a deadline (SIGALRM)."""
     terminal, far_end = open_terminal()
     run = start(command, stdin=far_end, stdout=far_end, stderr=far_end, start_new_session=True)
     os.close(far_end)
