@@ -1,7 +1,6 @@
 # Every download, in DAYNAME_DIST_DIR with SHA256SUMS: the source archive, and
 # each archive, package, module and zip built from it in a tree of its own,
-# whose tests CTest runs here against what ships. The UNTESTED are the bytes
-# that the static, package, wasi and windows presets test.
+# whose tests CTest runs here against what ships.
 include(ExternalProject)
 include(Targets)
 set(DAYNAME_DIST_DIR ${CMAKE_BINARY_DIR}/downloads CACHE PATH "Where the downloads go")
@@ -19,21 +18,17 @@ add_custom_target(source-archive ALL
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR} VERBATIM)
 set(downloads dayname-${version}.tar.gz)
 
-# dayname_download(NAME FILE [UNTESTED] [cmake arguments...]): FILE, made in NAME/.
+# dayname_download(NAME FILE [cmake arguments...]): FILE, made in NAME/ and tested
+# there, unless the arguments say -DBUILD_TESTING=OFF.
 function(dayname_download name file)
-    set(testing ${BUILD_TESTING})
-    if(ARGV2 STREQUAL "UNTESTED")
-        set(testing OFF)
-        list(POP_FRONT ARGN)
-    endif()
-    if(testing)
+    if(BUILD_TESTING AND NOT "-DBUILD_TESTING=OFF" IN_LIST ARGN)
         add_test(NAME ${name} COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${name} --output-on-failure --no-tests=error)
         set_tests_properties(${name} PROPERTIES TIMEOUT 1800)
     endif()
     ExternalProject_Add(${name} SOURCE_DIR ${source} DOWNLOAD_COMMAND "" DEPENDS source-archive
         BINARY_DIR ${CMAKE_BINARY_DIR}/${name} BUILD_ALWAYS ON
         CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DDAYNAME_RELATIVE_PATHS=ON
-            -DBUILD_TESTING=${testing} -DDAYNAME_TEST_SHIPPED_ONLY=ON ${ARGN}
+            -DBUILD_TESTING=${BUILD_TESTING} -DDAYNAME_TEST_SHIPPED_ONLY=ON ${ARGN}
         BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target all packages
         INSTALL_COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/${file} ${DAYNAME_DIST_DIR}/)
     set(downloads ${downloads} ${file} PARENT_SCOPE)
@@ -42,8 +37,10 @@ endfunction()
 
 set(deb dayname_${version}-${DAYNAME_REVISION})
 set(rpm dayname-${version}-${DAYNAME_REVISION})
-dayname_download(linux-x86_64 dayname-${version}-linux-x86_64.tar.gz UNTESTED -DDAYNAME_STATIC=ON)
-dayname_download(debian-amd64 ${deb}_amd64.deb UNTESTED -DDAYNAME_DEBIAN=ON)
+# The bytes that the static, package, wasi and windows presets test.
+set(testedElsewhere -DBUILD_TESTING=OFF)
+dayname_download(linux-x86_64 dayname-${version}-linux-x86_64.tar.gz ${testedElsewhere} -DDAYNAME_STATIC=ON)
+dayname_download(debian-amd64 ${deb}_amd64.deb ${testedElsewhere} -DDAYNAME_DEBIAN=ON)
 dayname_download(rpm-x86_64 ${rpm}.x86_64.rpm -DDAYNAME_RPM=ON)
 foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
     dayname_target_fields("${line}")
@@ -56,8 +53,8 @@ foreach(line IN LISTS DAYNAME_CROSS_TARGETS)
         dayname_download(rpm-${RPM_ARCH} ${rpm}.${RPM_ARCH}.rpm ${cross} -DDAYNAME_RPM=ON)
     endif()
 endforeach()
-dayname_download(wasi dayname-${version}-wasm32-wasi.wasm UNTESTED -DCMAKE_TOOLCHAIN_FILE=${source}/cmake/wasi.cmake)
-dayname_download(windows dayname-${version}-windows-x86_64.zip UNTESTED
+dayname_download(wasi dayname-${version}-wasm32-wasi.wasm ${testedElsewhere} -DCMAKE_TOOLCHAIN_FILE=${source}/cmake/wasi.cmake)
+dayname_download(windows dayname-${version}-windows-x86_64.zip ${testedElsewhere}
     -DCMAKE_TOOLCHAIN_FILE=${source}/cmake/mingw-w64-x86_64.cmake -DDAYNAME_STATIC=ON)
 
 # The runner that Node's users run the module with, then the sums of exactly these files.
