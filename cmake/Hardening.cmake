@@ -99,6 +99,7 @@ if(type STREQUAL "DEBUG")
     list(APPEND taken -D_GLIBCXX_ASSERTIONS)
 endif()
 unset(CMAKE_REQUIRED_FLAGS)
+unset(CMAKE_REQUIRED_QUIET)
 
 list(JOIN taken ", " taken)
 list(JOIN left ", " left)
