@@ -15,9 +15,9 @@ set(DAYNAME_CROSS_TARGETS
     "ppc64   | powerpc64-linux-gnu   | -       | -       | 64-bit MSB .*, 64-bit PowerPC | qemu-ppc64-static -cpu power7"
     "ppc64le | powerpc64le-linux-gnu | ppc64el | ppc64le | 64-bit LSB .*, 64-bit PowerPC | qemu-ppc64le-static -cpu power8")
 
-# Sets ARCH, TRIPLET, DEB_ARCH, RPM_ARCH, FILE_SAYS and EMULATOR from one line of the list.
+# Sets DAYNAME_ARCH, _TRIPLET, _DEB_ARCH, _RPM_ARCH, _FILE_SAYS and _EMULATOR from one line of the list.
 macro(dayname_target_fields line)
     string(REPLACE "|" ";" fields "${line}")
     list(TRANSFORM fields STRIP)
-    list(POP_FRONT fields ARCH TRIPLET DEB_ARCH RPM_ARCH FILE_SAYS EMULATOR)
+    list(POP_FRONT fields DAYNAME_ARCH DAYNAME_TRIPLET DAYNAME_DEB_ARCH DAYNAME_RPM_ARCH DAYNAME_FILE_SAYS DAYNAME_EMULATOR)
 endmacro()
