@@ -104,12 +104,12 @@ def test_the_release_history_starts_with_this_version_and_its_day():
     news = re.search(r"^## ([0-9.]+) \((\d{4}-\d\d-\d\d)\)$", read("NEWS.md"), re.MULTILINE)
     debian = re.search(r"\A\S+ \(([0-9.]+)-.*?^ -- .*?>  (.*?)$", read("packaging/debian/changelog"),
                        re.MULTILINE | re.DOTALL)
-    spec = read("packaging/rpm/dayname.spec")
-    rpm = re.search(r"^%changelog\n\* (\w+ \w+ \d+ \d+) .* - ([0-9.]+)-", spec, re.MULTILINE)
+    recipe = next((SOURCE / "packaging/rpm").iterdir()).read_text(encoding="utf-8")
+    rpm = re.search(r"^%changelog\n\* (\w+ \w+ \d+ \d+) .* - ([0-9.]+)-", recipe, re.MULTILINE)
     newest = {"NEWS.md": news.groups(),
               "packaging/debian/changelog": (debian[1], parsedate_to_datetime(debian[2]).date().isoformat()),
-              "packaging/rpm/dayname.spec": (rpm[2], datetime.strptime(rpm[1], "%a %b %d %Y").date().isoformat())}
-    assert (re.search(r"^Version: +(\S+)$", spec, re.MULTILINE)[1], newest) == \
+              "packaging/rpm/": (rpm[2], datetime.strptime(rpm[1], "%a %b %d %Y").date().isoformat())}
+    assert (re.search(r"^Version: +(\S+)$", recipe, re.MULTILINE)[1], newest) == \
         (version(), dict.fromkeys(newest, (version(), news[2])))
 
 
